@@ -1,0 +1,1 @@
+// The framework classes the libraries are built on.

@@ -1,0 +1,5 @@
+#include "binfile.h"
+
+#include <gtest/gtest.h>
+
+TEST(Library, LoadsAndExportsItsList) { EXPECT_DLL_LOADS_AND_EXPORTS("dbclient.dll"); }
