@@ -1,0 +1,1 @@
+list(APPEND AMBLIB_SOURCES ${AMBLIB_PART_DIR}/dllmain.cpp)
