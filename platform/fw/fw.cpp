@@ -1,1 +1,0 @@
-// The framework classes the libraries are built on.
