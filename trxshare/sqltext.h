@@ -1,0 +1,47 @@
+// Building the repository and catalogue statements from their templates:
+// filling "%%" and numbered markers, and making every value safe for the
+// place it goes to. Pure code, tested by tables and fuzzed natively.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trx {
+
+// A statement text is built in a buffer of this many bytes (terminator
+// included).
+constexpr size_t kStatementBytes = 1024;
+
+// Fills the first placeholder of `text` with `value`. The placeholder is
+// the first "%%", or the first "%1" when that comes earlier; filling "%1"
+// fills every "%1" and renumbers "%2" to "%9" one down, so the next call
+// fills the next marker. When the result would not fit `capacity` bytes
+// (terminator included) the value is dropped: the placeholder goes and the
+// text after it stays, without its leading blanks. Returns true when the
+// value went in, false when it was dropped or there was no placeholder.
+bool fillTemplate(std::string& text, size_t capacity, std::string_view value);
+
+// A value for a quoted literal ('...'): every quote doubled.
+std::string escapeLiteral(std::string_view value);
+
+// True for an optional "-" followed by 1 to 18 digits: a value that may go
+// into a statement unquoted.
+bool isInteger(std::string_view value);
+
+// True when `name` can stand as a value in a "CATALOG ..." command without
+// changing it: not empty, no comma, quote, "=", control character, and no
+// blank followed by a keyword of the command (SELECT, CREATOR, TBNAME,
+// IXNAME, TYPE).
+bool isSafeCatalogName(std::string_view name);
+
+// The tables of a table list: entries separated by commas (blanks around
+// them ignored).
+std::vector<std::string> splitTableList(std::string_view list);
+
+// True when the qualified repository name `qualified` ("USER.TABLE" or
+// "TABLE") is one of `tables`: an entry with a user must match both parts,
+// an entry without one matches the table part. Letters compare without
+// regard to case.
+bool tableInList(std::string_view qualified, const std::vector<std::string>& tables);
+
+} // namespace trx
