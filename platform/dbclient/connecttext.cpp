@@ -1,0 +1,102 @@
+#include "connecttext.h"
+
+#include <cctype>
+
+namespace dbc {
+
+namespace {
+
+std::string trim(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+  return s.substr(b, e - b);
+}
+
+bool equalsNoCase(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i]; ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  return i == a.size() && !b[i];
+}
+
+// Splits at ";" outside ODBC braces ("PWD={a;b}", "}}" inside braces is a
+// brace). nullopt for an unclosed brace.
+std::optional<std::vector<std::string>> splitItems(const std::string& text) {
+  std::vector<std::string> items;
+  std::string item;
+  bool inBraces = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (inBraces) {
+      item += c;
+      if (c == '}') {
+        if (i + 1 < text.size() && text[i + 1] == '}') item += text[++i];
+        else inBraces = false;
+      }
+    } else if (c == ';') {
+      items.push_back(item);
+      item.clear();
+    } else {
+      if (c == '{' && trim(item).size() && trim(item).back() == '=') inBraces = true;
+      item += c;
+    }
+  }
+  if (inBraces) return std::nullopt;
+  items.push_back(item);
+  return items;
+}
+
+} // namespace
+
+std::optional<ConnectText> parseConnectText(const std::string& text) {
+  if (text.size() > kMaxConnectText) return std::nullopt;
+  auto items = splitItems(text);
+  if (!items) return std::nullopt;
+  ConnectText result;
+  bool first = true;
+  for (const std::string& raw : *items) {
+    std::string item = trim(raw);
+    size_t eq = item.find('=');
+    if (first) {
+      first = false;
+      if (eq == std::string::npos) {
+        result.shortForm = true;
+        result.databaseFile = item;
+        continue;
+      }
+    }
+    if (item.empty()) continue;
+    if (eq == std::string::npos) return std::nullopt;
+    if (equalsNoCase(trim(item.substr(0, eq)), "RPADM")) {
+      result.rpadmFile = trim(item.substr(eq + 1));
+      if (result.rpadmFile.empty()) return std::nullopt;
+      continue;
+    }
+    result.driverItems.push_back(item);
+  }
+  if (!result.shortForm && result.driverItems.empty()) return std::nullopt;
+  return result;
+}
+
+std::string driverConnectString(const ConnectText& c, const std::string& databasePath) {
+  std::string s;
+  if (c.shortForm) s = "DRIVER=SQLite3;Database=" + databasePath;
+  for (const std::string& item : c.driverItems) {
+    if (!s.empty()) s += ';';
+    s += item;
+  }
+  return s;
+}
+
+std::string attachStatement(const std::string& path) {
+  std::string quoted;
+  for (char c : path) {
+    quoted += c;
+    if (c == '\'') quoted += '\'';
+  }
+  return "ATTACH DATABASE '" + quoted + "' AS RPADM";
+}
+
+} // namespace dbc

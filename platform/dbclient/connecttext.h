@@ -1,0 +1,29 @@
+// The connect text (see dbclient.h): its two forms and the client's own
+// keywords. Pure logic: paths are turned into driver paths elsewhere.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dbc {
+
+constexpr size_t kMaxConnectText = 1023;
+
+struct ConnectText {
+  bool shortForm = false;
+  std::string databaseFile;            // short form: the SQLite file, "" = the default
+  std::string rpadmFile;               // "RPADM=" value, "" when not asked for
+  std::vector<std::string> driverItems;  // items passed on to the driver, in order
+};
+
+// Splits and checks a connect text; nullopt when malformed.
+std::optional<ConnectText> parseConnectText(const std::string& text);
+
+// The ODBC connection string: for the short form `databasePath` (already a
+// driver path) becomes the SQLite driver's database.
+std::string driverConnectString(const ConnectText& c, const std::string& databasePath);
+
+// SQL that attaches `path` as the RPADM database (quotes doubled).
+std::string attachStatement(const std::string& path);
+
+} // namespace dbc

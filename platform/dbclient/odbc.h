@@ -1,0 +1,51 @@
+// The ODBC driver manager, loaded by name on the first connect. Only the
+// wide-character entries are used: Wine's bridge to unixODBC lacks several
+// ANSI ones (SQLDriverConnectA and SQLGetInfoA end the process there).
+#pragma once
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+
+namespace dbc {
+
+struct Odbc {
+  SQLRETURN(SQL_API* AllocHandle)(SQLSMALLINT, SQLHANDLE, SQLHANDLE*);
+  SQLRETURN(SQL_API* FreeHandle)(SQLSMALLINT, SQLHANDLE);
+  SQLRETURN(SQL_API* SetEnvAttr)(SQLHENV, SQLINTEGER, SQLPOINTER, SQLINTEGER);
+  SQLRETURN(SQL_API* SetConnectAttrW)(SQLHDBC, SQLINTEGER, SQLPOINTER, SQLINTEGER);
+  SQLRETURN(SQL_API* DriverConnectW)(SQLHDBC, SQLHWND, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                                     SQLSMALLINT*, SQLUSMALLINT);
+  SQLRETURN(SQL_API* Disconnect)(SQLHDBC);
+  SQLRETURN(SQL_API* EndTran)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT);
+  SQLRETURN(SQL_API* PrepareW)(SQLHSTMT, SQLWCHAR*, SQLINTEGER);
+  SQLRETURN(SQL_API* Execute)(SQLHSTMT);
+  SQLRETURN(SQL_API* ExecDirectW)(SQLHSTMT, SQLWCHAR*, SQLINTEGER);
+  SQLRETURN(SQL_API* FreeStmt)(SQLHSTMT, SQLUSMALLINT);
+  SQLRETURN(SQL_API* NumResultCols)(SQLHSTMT, SQLSMALLINT*);
+  SQLRETURN(SQL_API* DescribeColW)(SQLHSTMT, SQLUSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLSMALLINT*,
+                                   SQLULEN*, SQLSMALLINT*, SQLSMALLINT*);
+  SQLRETURN(SQL_API* RowCount)(SQLHSTMT, SQLLEN*);
+  SQLRETURN(SQL_API* Fetch)(SQLHSTMT);
+  SQLRETURN(SQL_API* GetData)(SQLHSTMT, SQLUSMALLINT, SQLSMALLINT, SQLPOINTER, SQLLEN, SQLLEN*);
+  SQLRETURN(SQL_API* GetDiagRecW)(SQLSMALLINT, SQLHANDLE, SQLSMALLINT, SQLWCHAR*, SQLINTEGER*, SQLWCHAR*,
+                                  SQLSMALLINT, SQLSMALLINT*);
+  SQLRETURN(SQL_API* GetInfoW)(SQLHDBC, SQLUSMALLINT, SQLPOINTER, SQLSMALLINT, SQLSMALLINT*);
+  SQLRETURN(SQL_API* GetTypeInfoW)(SQLHSTMT, SQLSMALLINT);
+  SQLRETURN(SQL_API* ColumnsW)(SQLHSTMT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                               SQLWCHAR*, SQLSMALLINT);
+  SQLRETURN(SQL_API* StatisticsW)(SQLHSTMT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                                  SQLUSMALLINT, SQLUSMALLINT);
+  SQLRETURN(SQL_API* PrimaryKeysW)(SQLHSTMT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*,
+                                   SQLSMALLINT);
+  SQLRETURN(SQL_API* SpecialColumnsW)(SQLHSTMT, SQLUSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT,
+                                      SQLWCHAR*, SQLSMALLINT, SQLUSMALLINT, SQLUSMALLINT);
+};
+
+// The loaded driver manager, or nullptr when odbc32.dll or one of its
+// entries is missing. Loaded once and kept for the process.
+const Odbc* odbc();
+
+// The process's ODBC 3 environment (nullptr when it cannot be made).
+SQLHENV odbcEnvironment();
+
+} // namespace dbc
