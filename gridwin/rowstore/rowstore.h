@@ -70,6 +70,7 @@ constexpr uint32_t kCountedHeader = 4;          // data-type-1 cells: {u16, u16 
 class RowStoreMemory {
  public:
   // A block of `size` bytes (contents need not be zeroed), or null.
+  // Sizes above 0x7FFFFFFF are never asked for.
   virtual void* allocate(uint32_t size) = 0;
   // The block resized (a null block allocates); null on failure, the old
   // block then intact.
