@@ -33,11 +33,14 @@ public:
   virtual void DoDataExchange(CDataExchange* dx);
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   const char* m_lpszTemplateName;
   HWND m_hWndParent;
+
+private:
+  LRESULT InitDialog();
+  bool m_bModal = false;
 };
 
 // One exchange between a dialog's controls and its members.
@@ -97,7 +100,10 @@ protected:
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+  friend class CPropertySheet;
   CString m_strCaption;
+  class CPropertySheet* m_pSheet = nullptr;
+  bool m_bFirstSetActive = true;
 };
 
 class CPropertySheet : public CWnd {
