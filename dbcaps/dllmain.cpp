@@ -1,3 +1,12 @@
+#include "resources.h"
+
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+// The instance is all the library keeps before its first call.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    dbcaps::gInstance = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
