@@ -1,6 +1,9 @@
 /* dbclient.dll: the SQL client. Cursors over ODBC (odbc32.dll, wide-character
  * calls), with the embedded SQLite database as the default connection.
  *
+ * Link the CMake target `dbclient_api` (this header and an import library
+ * that binds the plain export names).
+ *
  * Every function is extern "C" __stdcall, exported by its plain name, takes
  * and returns 32-bit values, and returns DBC_OK (0) or one of the DBC_ERR_...
  * codes below. No function throws, none crashes on NULL pointers or unknown
@@ -72,15 +75,18 @@
  *       SCALE, NULLS ("Y"/"N"), REMARKS, KEYSEQ (position in the primary
  *       key, 0 when not part of it).
  *   CATALOG INDEX [CREATOR = c,] TBNAME = t [, TYPE = U] SELECT col, ...
- *       one row per index of table t (SQLStatisticsW), plus the primary key
- *       (SQLPrimaryKeysW) as an index named "PRIMARY" unless an index of
- *       that name is listed already; TYPE = U lists unique indexes only (the
- *       primary key is unique). Result columns: IXCREATOR, IXNAME,
- *       TBCREATOR, TBNAME, UNIQUERULE ("P" primary key, "U" unique, "D"
- *       duplicates allowed), COLCOUNT.
+ *       one row per index of table t (SQLStatisticsW), in the driver's
+ *       order. The first unique index whose columns are exactly the primary
+ *       key's (SQLPrimaryKeysW) is marked "P"; when none is, the primary key
+ *       is listed last as an index named "PRIMARY". TYPE = U lists unique
+ *       indexes only (the primary key is unique). Result columns: IXCREATOR
+ *       (the index qualifier, else the table's owner), IXNAME, TBCREATOR,
+ *       TBNAME, UNIQUERULE ("P" primary key, "U" unique, "D" duplicates
+ *       allowed), COLCOUNT. (SQLite names its key indexes
+ *       "sqlite_autoindex_...".)
  *   CATALOG KEY IXNAME = i, TBNAME = t [, CREATOR = c] SELECT col, ...
- *       the key columns of index i of table t in key order ("PRIMARY": the
- *       primary key). Result columns: COLNAME, COLSEQ (1-based), ORDERING
+ *       the key columns of index i of table t in key order; "PRIMARY", when
+ *       no index has that name, gives the primary key's columns. Result columns: COLNAME, COLSEQ (1-based), ORDERING
  *       ("A"/"D"), IXNAME, TBNAME.
  *   CATALOG ROWID [CREATOR = c,] TBNAME = t SELECT col, ...
  *       the best row identifier of table t (SQLSpecialColumnsW, SQL_BEST_ROWID).
@@ -91,7 +97,11 @@
  * removed); an empty value or a missing CREATOR means any owner. The result
  * has exactly the columns named after SELECT, in that order. Name matching
  * (table, index) is the driver's. An unknown key or column, or a missing
- * TBNAME (or IXNAME for KEY), gives DBC_ERR_CATALOG_COMMAND.
+ * TBNAME (or IXNAME for KEY), gives DBC_ERR_CATALOG_COMMAND (at DbcCompile).
+ * A table that does not exist gives an empty result. The table name is
+ * matched exactly (case-insensitive), never as a LIKE pattern. With the
+ * SQLite driver, tables of an attached database (RPADM.X) are not reachable
+ * through these commands: query them with SQL.
  *
  * ---------------------------------------------------------------------------
  * Error codes
@@ -229,9 +239,11 @@ int DBC_CALL DbcGetErrorText(DbcCursor cursor, char* buffer, int size, int* leng
 /* Information items (above). `length` (may be NULL) gets the text length. */
 int DBC_CALL DbcGetInfo(DbcCursor cursor, int item, char* buffer, int size, int* length);
 
-/* The driver's type information (SQLGetTypeInfoW, all types), read once per
- * connection. Strings are cut to fit their fields; numbers the driver leaves
- * NULL read as -1 (columnSize: 0). */
+/* The driver's type information (SQLGetTypeInfoW, all types, in the
+ * driver's order), read once per connection. Strings are cut to fit their
+ * fields ("" for NULL). Numbers the driver leaves NULL: nullable 2, the
+ * other flags and sizes 0, unsignedAttribute, autoUniqueValue and the
+ * scales -1. */
 typedef struct DbcTypeInfo {
   char typeName[64];          /* TYPE_NAME, e.g. "varchar" */
   int  dataType;              /* DATA_TYPE: ODBC SQL type code (SQL_VARCHAR = 12) */
