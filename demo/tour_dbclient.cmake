@@ -1,0 +1,1 @@
+target_link_libraries(samplehost PRIVATE dbclient_api)
