@@ -204,10 +204,12 @@ int Connection::odbcInfo(int type, std::string& text, ErrorInfo& error) {
   InfoKind kind = infoKind(type);
   if (kind == InfoKind::None || kind == InfoKind::Handle) return ownFailure(error, DBC_ERR_NOT_SUPPORTED);
   const Odbc* o = odbc();
+  // A text longer than the first buffer (SQL_KEYWORDS can be) is asked
+  // again with room for all of it, within the call's 16-bit byte count.
   std::vector<SQLWCHAR> buffer(512);
-  SQLSMALLINT length = 0;
-  for (;;) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
     std::fill(buffer.begin(), buffer.end(), 0);
+    SQLSMALLINT length = 0;
     SQLRETURN r = o->GetInfoW(dbc_, SQLUSMALLINT(type), buffer.data(), SQLSMALLINT(buffer.size() * 2), &length);
     if (!SQL_SUCCEEDED(r)) {
       int code = odbcFailure(error, SQL_HANDLE_DBC, dbc_);
@@ -215,8 +217,8 @@ int Connection::odbcInfo(int type, std::string& text, ErrorInfo& error) {
       if (error.state == "HY096" || error.state == "HYC00") return ownFailure(error, DBC_ERR_NOT_SUPPORTED);
       return code;
     }
-    if (kind != InfoKind::Text || size_t(length) + 2 <= buffer.size() * 2 || buffer.size() >= 16384) break;
-    buffer.resize(size_t(length) / 2 + 2);
+    if (kind != InfoKind::Text || size_t(length) + 2 <= buffer.size() * 2) break;
+    buffer.assign(std::min<size_t>(size_t(length) / 2 + 1, 16383), 0);
   }
   if (kind == InfoKind::Text) {
     text = narrow(std::wstring(reinterpret_cast<wchar_t*>(buffer.data())), CP_ACP);

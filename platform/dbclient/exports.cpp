@@ -21,9 +21,11 @@ struct Registry {
   ErrorInfo openError;  // of the last failed open (cursor 0)
 };
 
+// Never destroyed: at process exit no ODBC call may run from the loader's
+// detach notification, so open connections are left to the process's end.
 Registry& registry() {
-  static Registry r;
-  return r;
+  static Registry* r = new Registry;
+  return *r;
 }
 
 Cursor* find(DbcCursor handle) {
