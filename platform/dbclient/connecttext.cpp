@@ -80,9 +80,10 @@ std::optional<ConnectText> parseConnectText(const std::string& text) {
   return result;
 }
 
-std::string driverConnectString(const ConnectText& c, const std::string& databasePath) {
+std::string driverConnectString(const ConnectText& c, const std::string& sqliteDriver,
+                                const std::string& databasePath) {
   std::string s;
-  if (c.shortForm) s = "DRIVER=SQLite3;Database=" + databasePath;
+  if (c.shortForm) s = "DRIVER={" + sqliteDriver + "};Database=" + databasePath;
   for (const std::string& item : c.driverItems) {
     if (!s.empty()) s += ';';
     s += item;

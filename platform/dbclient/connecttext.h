@@ -20,8 +20,9 @@ struct ConnectText {
 std::optional<ConnectText> parseConnectText(const std::string& text);
 
 // The ODBC connection string: for the short form `databasePath` (already a
-// driver path) becomes the SQLite driver's database.
-std::string driverConnectString(const ConnectText& c, const std::string& databasePath);
+// driver path) becomes the database of the SQLite driver `sqliteDriver`.
+std::string driverConnectString(const ConnectText& c, const std::string& sqliteDriver,
+                                const std::string& databasePath);
 
 // SQL that attaches `path` as the RPADM database (quotes doubled).
 std::string attachStatement(const std::string& path);

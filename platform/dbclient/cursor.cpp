@@ -150,7 +150,7 @@ int Connection::open(const ConnectText& text, std::shared_ptr<Connection>& out, 
 
   SQLHDBC dbc = SQL_NULL_HDBC;
   if (!SQL_SUCCEEDED(o->AllocHandle(SQL_HANDLE_DBC, env, &dbc))) return odbcFailure(error, SQL_HANDLE_ENV, env);
-  std::wstring connectString = widen(driverConnectString(text, database), CP_UTF8);
+  std::wstring connectString = widen(driverConnectString(text, sqliteDriverName(), database), CP_UTF8);
   SQLRETURN r = o->DriverConnectW(dbc, nullptr, sqlText(connectString), SQLSMALLINT(connectString.size()), nullptr,
                                   0, nullptr, SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(r)) {

@@ -33,7 +33,9 @@
  *    stands (no prompt), except for the client's own keywords below.
  *
  *  - Short form: the first item has no "=": it is the file name of an SQLite
- *    database, reached through the SQLite ODBC driver ("SQLite3"). A relative
+ *    database, reached through the SQLite ODBC driver (registered as "SQLite3"
+ *    by unixODBC, used under Wine; as "SQLite3 ODBC Driver" by its Windows
+ *    setup). A relative
  *    name is made full against the current directory. The SQLite driver needs
  *    a path of the system it runs on: under Wine it runs on the Unix side, so
  *    the client turns the Windows path into the Unix one (wine_get_unix_file_name);

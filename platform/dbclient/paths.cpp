@@ -70,6 +70,8 @@ std::optional<std::string> driverPath(const std::string& name) {
   return narrow(*full, CP_UTF8);
 }
 
+std::string sqliteDriverName() { return runningOnWine() ? "SQLite3" : "SQLite3 ODBC Driver"; }
+
 void loadBridge() {
   static const HMODULE bridge = [] {
     HMODULE m = LoadLibraryW((moduleFolder() + L"odbbridge32.dll").c_str());

@@ -15,6 +15,10 @@ bool runningOnWine();
 // side. nullopt when no such path can be made (e.g. a missing folder).
 std::optional<std::string> driverPath(const std::string& name);
 
+// The name under which the SQLite ODBC driver is registered: "SQLite3"
+// with unixODBC (under Wine), "SQLite3 ODBC Driver" by its Windows setup.
+std::string sqliteDriverName();
+
 // Loads odbbridge32.dll once (from the folder of dbclient.dll, else by
 // the normal search), so "DCC.INI" is found beside it.
 void loadBridge();

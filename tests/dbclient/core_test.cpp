@@ -125,7 +125,7 @@ TEST(ConnectText, ShortFormNamesTheDatabaseFile) {
   ASSERT_TRUE(c);
   EXPECT_TRUE(c->shortForm);
   EXPECT_EQ(c->databaseFile, "C:\\data\\app.db");
-  EXPECT_EQ(driverConnectString(*c, "/data/app.db"), "DRIVER=SQLite3;Database=/data/app.db");
+  EXPECT_EQ(driverConnectString(*c, "SQLite3", "/data/app.db"), "DRIVER={SQLite3};Database=/data/app.db");
 }
 
 TEST(ConnectText, EmptyTextIsTheDefaultDatabase) {
@@ -142,7 +142,7 @@ TEST(ConnectText, OdbcFormPassesThroughWithoutTheClientKeywords) {
   ASSERT_TRUE(c);
   EXPECT_FALSE(c->shortForm);
   EXPECT_EQ(c->rpadmFile, "C:\\repo.db");
-  EXPECT_EQ(driverConnectString(*c, ""), "DSN=sales;UID=me;PWD={a;b}}c}");
+  EXPECT_EQ(driverConnectString(*c, "SQLite3", ""), "DSN=sales;UID=me;PWD={a;b}}c}");
 }
 
 TEST(ConnectText, ShortFormKeepsFurtherDriverItems) {
@@ -150,7 +150,8 @@ TEST(ConnectText, ShortFormKeepsFurtherDriverItems) {
   ASSERT_TRUE(c);
   EXPECT_EQ(c->databaseFile, "app.db");
   EXPECT_EQ(c->rpadmFile, "repo.db");
-  EXPECT_EQ(driverConnectString(*c, "/x/app.db"), "DRIVER=SQLite3;Database=/x/app.db;Timeout=2000");
+  EXPECT_EQ(driverConnectString(*c, "SQLite3 ODBC Driver", "/x/app.db"),
+            "DRIVER={SQLite3 ODBC Driver};Database=/x/app.db;Timeout=2000");
 }
 
 TEST(ConnectText, MalformedTextsAreRefused) {
