@@ -1,3 +1,3 @@
-#include <windows.h>
+#include "runtime.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

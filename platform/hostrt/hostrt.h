@@ -320,8 +320,8 @@ BOOL HOSTAPI HostArraySetString(HARRAY array, LONG index, HSTRING value);
 HELEMENT HOSTAPI HostArrayElement(HARRAY array, LONG index);
 // The element's storage: 4 bytes (value, handle), 13 (number, date) or 39
 // (object: three 13-byte numbers at offsets 0, 13, 26). Valid until the
-// element is dropped or the array freed; NULL for an unknown or dropped
-// element.
+// array's bounds change or it is freed; NULL for an unknown element or one
+// that its array dropped.
 LPVOID HOSTAPI HostElementData(HELEMENT element);
 
 // ===========================================================================
