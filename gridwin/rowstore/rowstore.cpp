@@ -410,10 +410,10 @@ struct RowStore::Impl {
 
   bool deleteRow(int32_t row, bool keepNumbers) {
     Place p = locate(row);
-    if (p.kind != Kind::Bank || p.gap) return false;
+    if (p.kind != Kind::Bank || p.gap || p.slot >= kMaxSlots) return false;
     Bank& b = *p.bank;
     if (keepNumbers && !b.gaps.reserveOne(memory)) return false;
-    uint32_t slot = uint32_t(std::min<uint64_t>(p.slot, kMaxSlots));
+    uint32_t slot = uint32_t(p.slot);
     if (slot < b.count) {
       SlotRef s{&b, slot};
       if (uint8_t*& block = dataOf(s)) {
