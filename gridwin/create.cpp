@@ -75,7 +75,10 @@ HWND createColumnWindow(TableData* t, int index) {
 
 // Fills column `index` from a ColumnCreateInfo (or its first 17 bytes).
 bool initColumn(TableData* t, int index, const ColumnCreateInfo& info) {
-  if (DWORD(info.cellKind) > 5) return false;
+  if (DWORD(info.cellKind) > 5) {
+    notify(t, TBLN_ERROR, -1);
+    return false;
+  }
   HWND w = createColumnWindow(t, index);
   if (!w) {
     notify(t, TBLN_ERROR, -1);
@@ -189,7 +192,7 @@ bool fillTable(TableData* t, const TableCreateParams& p, const BYTE* columnInfo)
   t->rangeLast = -1;
   t->focusRow = TBL_ROW_SCRATCH;
   t->pendingFocusRow = TBL_ROW_SCRATCH;
-  t->instance = HINSTANCE(GetWindowLongPtrA(t->window, GWLP_HINSTANCE));
+  t->instance = g_instance;  // the panes' classes are the library's own
   t->rowCacheLimit = p.rowCacheLimit;
   t->tableFlags = internalFromCreate(p.createFlags);
   t->font = p.font;
