@@ -163,7 +163,7 @@ bool columnNameMatches(const ColumnType& r, std::string_view name) {
 void copyText(char* to, int size, std::string_view text) {
   if (!to || size <= 0) return;
   size_t n = std::min(text.size(), size_t(size - 1));
-  std::memcpy(to, text.data(), n);
+  if (n) std::memcpy(to, text.data(), n);
   to[n] = '\0';
 }
 
