@@ -1,0 +1,25 @@
+// Result strings for the host, and the error-recovery prompt shown when the
+// host has no memory for one.
+#pragma once
+#include <windows.h>
+
+#include "hostrt.h"
+
+namespace amb {
+
+// A new host string holding the text and its terminator; 0 when the host
+// cannot create it.
+HSTRING MakeHostString(const char* text);
+
+// MakeHostString until it succeeds: after each failure the error-recovery
+// prompt (caption "Ambrel") asks the user; Retry tries again, Halt
+// Application calls HostHalt and, should the host carry on, tries again.
+// When the prompt itself cannot be shown, the loop cannot ask anyone: it
+// calls HostHalt and, if that returns, gives up with 0.
+HSTRING MakeHostStringRetry(const char* text);
+
+} // namespace amb
+
+// Dialog 201: 1 for "&Retry", 2 for "&Halt Application", -1 when the dialog
+// cannot be created.
+extern "C" LONG WINAPI AmbErrorRecovery(LPCSTR caption);

@@ -1,0 +1,59 @@
+// The library's version and legal notice, and a few system values.
+#include <windows.h>
+
+#include <vector>
+
+#include "hoststring.h"
+#include "library.h"
+
+namespace {
+
+// The value under the query key of string `keyId` in the version resource
+// of amblib.dll (found along the search path); empty on any failure.
+CString versionValue(UINT keyId) {
+  char path[MAX_PATH];
+  if (!SearchPathA(nullptr, "amblib.dll", nullptr, MAX_PATH, path, nullptr)) return {};
+  DWORD handle = 0, size = GetFileVersionInfoSizeA(path, &handle);
+  if (!size) return {};
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(path, 0, size, data.data())) return {};
+  CString key = amb::LoadText(keyId);
+  char* value = nullptr;
+  UINT length = 0;
+  if (key.IsEmpty() || !VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &length) || !value)
+    return {};
+  return CString(value, int(strnlen(value, length)));
+}
+
+HSTRING versionString(UINT keyId) {
+  CString value;
+  try {
+    value = versionValue(keyId);
+  } catch (CException* e) {
+    e->Delete();
+  } catch (...) {
+  }
+  return amb::MakeHostStringRetry(value);
+}
+
+} // namespace
+
+extern "C" HSTRING WINAPI AmbGetVersion() { return versionString(IDS_VersionKey); }
+extern "C" HSTRING WINAPI AmbGetCopyright() { return versionString(IDS_CopyrightKey); }
+
+// major + minor / 10 (integer division) as a host number: 5.1 gives 5.0.
+extern "C" HostNumber WINAPI AmbGetWinVersion() {
+  DWORD v = GetVersion();
+  double version = double(LOBYTE(LOWORD(v))) + double(HIBYTE(LOWORD(v)) / 10);
+  HostNumber n;
+  HostNumberFromDouble(&n, version);
+  return n;
+}
+
+extern "C" LONG WINAPI AmbGetWinFlags() { return 0; }
+extern "C" SHORT WINAPI AmbGetKeyState(LONG virtualKey) { return GetKeyState(virtualKey); }
+extern "C" LONG WINAPI AmbGetSystemMetrics(LONG index) { return GetSystemMetrics(index); }
+
+extern "C" LRESULT WINAPI AmbSendMsgString(HWND window, UINT message, WPARAM wParam, LPCSTR text) {
+  return SendMessageA(window, message, wParam, LPARAM(text));
+}

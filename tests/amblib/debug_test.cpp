@@ -1,0 +1,114 @@
+// Debug strings, assertions, the timing report, version and system values.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "hostrt.h"
+#include "testhost.h"
+
+using namespace amblibtest;
+
+namespace {
+class Debugging : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(lib); }
+  template <class F> F fn(const char* name) { return lib.fn<F>(name); }
+  Library lib{"amblib.dll"};
+};
+
+std::string hostText(HSTRING h) {
+  const char* p = HostStrLock(h, nullptr);
+  return p ? p : "";
+}
+} // namespace
+
+TEST_F(Debugging, StringsByLevelToDebuggerOrMessageBox) {
+  auto debugString = fn<LONG(WINAPI*)(LPCSTR, WORD)>("AmbDebugString");
+  auto setFlags = fn<DWORD(WINAPI*)(DWORD, BOOL)>("AmbDebugSetFlags");
+  auto setLevel = fn<LONG(WINAPI*)(WORD)>("AmbDebugSetLevel");
+  EXPECT_EQ(fn<DWORD(WINAPI*)()>("AmbDebugGetFlags")(), 0x00010000u);
+  {
+    DebugCapture debug;
+    EXPECT_EQ(debugString("hidden", 1), 0);  // level 0: level 1 is dropped
+    EXPECT_EQ(debugString("shown", 0), 1);
+    EXPECT_EQ(debug.pieces, (std::vector<std::string>{"shown", "\n"}));
+  }
+  EXPECT_EQ(setLevel(3), 1);
+  EXPECT_EQ(setFlags(0x00080000, TRUE), 0x00090000u);
+  {
+    ModalAnswerer boxes(answerOk());
+    DebugCapture debug;
+    EXPECT_EQ(debugString("in a box", 2), 1);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].caption, "Debug");
+    EXPECT_EQ(boxes.seen[0].text, "in a box");
+    EXPECT_TRUE(debug.pieces.empty());
+  }
+  EXPECT_EQ(setFlags(0x00080000, FALSE), 0x00010000u);
+}
+
+TEST_F(Debugging, AssertionsShowTheContext) {
+  auto assertion = fn<LONG(WINAPI*)(BOOL, LPCSTR)>("AmbDebugAssert");
+  ModalAnswerer boxes(answerOk());
+  EXPECT_EQ(assertion(TRUE, "fine"), 1);
+  EXPECT_TRUE(boxes.seen.empty());
+  HWND w = makeWindow();
+  ShowWindow(w, SW_SHOW);
+  SetActiveWindow(w);
+  char context[128] = "";
+  HostContextText(GetActiveWindow(), context, sizeof context);
+  EXPECT_EQ(assertion(FALSE, "count is 0"), 1);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "Assertion Failure");
+  EXPECT_EQ(boxes.seen[0].text, std::string(context) + ": count is 0");
+  DestroyWindow(w);
+}
+
+TEST_F(Debugging, TimingReport) {
+  auto begin = fn<BOOL(WINAPI*)()>("AmbDebugBeginTime");
+  auto mark = fn<BOOL(WINAPI*)(LPCSTR)>("AmbDebugSetTime");
+  auto end = fn<BOOL(WINAPI*)(WORD)>("AmbDebugEndTime");
+  EXPECT_FALSE(mark("before any begin"));
+  ASSERT_TRUE(begin());
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(mark("a mark with a longish text to pass 512 bytes"));
+  ASSERT_TRUE(begin());  // starts over
+  ASSERT_TRUE(mark("load"));
+  ASSERT_TRUE(mark("draw"));
+  EXPECT_FALSE(end(1));  // above the debug level: no report
+  ModalAnswerer boxes(answerOk());
+  EXPECT_TRUE(end(0));
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "Performance Time");
+  std::regex layout("Begin: \\(\\d\\d:\\d\\d:\\d\\d (AM|PM)\\)\nload \\d+:\\d\\d\\.\\d\\d\ndraw \\d+:\\d\\d\\.\\d\\d\n"
+                    "Total \\d+:\\d\\d\\.\\d\\d\n");
+  EXPECT_TRUE(std::regex_match(boxes.seen[0].text, layout)) << boxes.seen[0].text;
+  EXPECT_FALSE(end(0));  // the marks are gone with the report
+}
+
+TEST_F(Debugging, VersionAndSystemValues) {
+  HSTRING v = fn<HSTRING(WINAPI*)()>("AmbGetVersion")();
+  HSTRING c = fn<HSTRING(WINAPI*)()>("AmbGetCopyright")();
+  EXPECT_EQ(hostText(v), "1.0.0");
+  EXPECT_EQ(hostText(c), "Copyright (C) 2026 Ambrel");
+  HostStrFree(v);
+  HostStrFree(c);
+
+  HostNumber n = fn<HostNumber(WINAPI*)()>("AmbGetWinVersion")();
+  DWORD ver = GetVersion();
+  EXPECT_DOUBLE_EQ(HostValueToDouble(n), double(LOBYTE(ver)) + double(HIBYTE(LOWORD(ver)) / 10));
+  EXPECT_EQ(fn<LONG(WINAPI*)()>("AmbGetWinFlags")(), 0);
+  EXPECT_EQ(fn<LONG(WINAPI*)(LONG)>("AmbGetSystemMetrics")(SM_CXICON), GetSystemMetrics(SM_CXICON));
+  BYTE keys[256] = {};
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_LT(fn<SHORT(WINAPI*)(LONG)>("AmbGetKeyState")(VK_SHIFT), 0);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+
+  HWND w = makeWindow();
+  EXPECT_EQ(fn<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPCSTR)>("AmbSendMsgString")(w, WM_SETTEXT, 0, "sent"), TRUE);
+  char text[16] = "";
+  GetWindowTextA(w, text, sizeof text);
+  EXPECT_STREQ(text, "sent");
+  DestroyWindow(w);
+}
