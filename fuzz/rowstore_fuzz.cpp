@@ -63,6 +63,9 @@ struct Model {
   uint32_t limit;
   bool discard, countOnly;
   std::vector<Event> log;
+  bool hostKeeps = false;  // the host marks some rows edited when told they go
+
+  bool keepsDiscarded(int32_t row) const { return hostKeeps && row % 5 == 0; }
 
   bool isDiscardable(uint16_t f) const { return (f & kRowPresent) && !(f & kRowKept); }
 
@@ -149,13 +152,16 @@ struct Model {
     bool fromTop = before > discardable() / 2;
     uint32_t most = std::max<uint32_t>(1, std::min<uint32_t>(25, allocated() / 3));
     uint32_t done = 0;
-    for (int32_t at = fromTop ? kRowNone : kRowEnd; done < most; ++done) {
+    for (int32_t at = fromTop ? kRowNone : kRowEnd; done < most;) {
       at = fromTop ? findNext(at, kRowPresent, kRowKept) : findPrev(at, kRowPresent, kRowKept);
       if (at == kRowScratch) break;
       log.push_back({'D', at});
       Slot* s = slot(at);
+      if (keepsDiscarded(at)) s->flags |= kRowEdited;
+      if (!isDiscardable(s->flags)) continue;
       s->flags &= ~kRowPresent;
       s->cells.clear();
+      ++done;
     }
     return int(done);
   }
@@ -334,6 +340,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RowStore* store = RowStore::create(memory, events, config);
   check(store != nullptr, "create");
   Model model;
+  model.hostKeeps = setup & 4;
+  events.onDiscard = [&](int32_t row) {
+    if (model.keepsDiscarded(row)) store->changeFlags(row, kRowEdited, true);
+  };
   model.limit = store->bufferLimit();
   model.discard = config.discard;
   model.countOnly = config.countOnlyDiscardable;
