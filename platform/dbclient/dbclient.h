@@ -35,8 +35,7 @@
  *  - Short form: the first item has no "=": it is the file name of an SQLite
  *    database, reached through the SQLite ODBC driver (registered as "SQLite3"
  *    by unixODBC, used under Wine; as "SQLite3 ODBC Driver" by its Windows
- *    setup). A relative
- *    name is made full against the current directory. The SQLite driver needs
+ *    setup). A relative name is made full against the current directory. The SQLite driver needs
  *    a path of the system it runs on: under Wine it runs on the Unix side, so
  *    the client turns the Windows path into the Unix one (wine_get_unix_file_name);
  *    on Windows the Windows path is used. Wine is detected at run time (ntdll
@@ -88,8 +87,8 @@
  *       "sqlite_autoindex_...".)
  *   CATALOG KEY IXNAME = i, TBNAME = t [, CREATOR = c] SELECT col, ...
  *       the key columns of index i of table t in key order; "PRIMARY", when
- *       no index has that name, gives the primary key's columns. Result columns: COLNAME, COLSEQ (1-based), ORDERING
- *       ("A"/"D"), IXNAME, TBNAME.
+ *       no index has that name, gives the primary key's columns. Result
+ *       columns: COLNAME, COLSEQ (1-based), ORDERING ("A"/"D"), IXNAME, TBNAME.
  *   CATALOG ROWID [CREATOR = c,] TBNAME = t SELECT col, ...
  *       the best row identifier of table t (SQLSpecialColumnsW, SQL_BEST_ROWID).
  *       Result columns: COLNAME, COLTYPE, PSEUDO ("Y" for a pseudo column
@@ -97,8 +96,8 @@
  * Keys and result-column names are case-insensitive; pairs may come in any
  * order; a value may be written in double or single quotes (which are
  * removed); an empty value or a missing CREATOR means any owner. The result
- * has exactly the columns named after SELECT, in that order. Name matching
- * (table, index) is the driver's. An unknown key or column, or a missing
+ * has exactly the columns named after SELECT, in that order. Index names
+ * match case-insensitively. An unknown key or column, or a missing
  * TBNAME (or IXNAME for KEY), gives DBC_ERR_CATALOG_COMMAND (at DbcCompile).
  * A table that does not exist gives an empty result. The table name is
  * matched exactly (case-insensitive), never as a LIKE pattern. With the
