@@ -61,8 +61,8 @@ void sharedTransaction(Tour& t, const std::string& app) {
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
   t.check(TrxSharedSet(first) == 1, "the first connection is shared");
   LONG taken = -1;
-  t.check(TrxSharedAcquire(&taken, "ORDER ENTRY") == 1 && taken == first, "acquired by another user: id %ld",
-          taken);
+  int acquired = TrxSharedAcquire(&taken, "ORDER ENTRY");
+  t.check(acquired == 1 && taken == first, "acquired by another user: id %ld", taken);
   TrxSharedRelease(first);
   t.check(TrxDisconnect(first) == 1 && IsWindow(window), "first disconnect: the server keeps running");
   t.check(TrxDisconnect(second) == 1, "second disconnect");

@@ -255,3 +255,33 @@ TEST_F(Repository, UpdateKeyRefusesBadInput) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Resources, MessagesAndStatementTemplatesAreTheSystemsOwn) {
+  HMODULE dll = GetModuleHandleA("trxshare.dll");
+  ASSERT_NE(dll, nullptr);
+  struct Case { UINT id; const char* text; } cases[] = {
+      {4096, "SQLTrx Error"},
+      {4097, "Global memory allocation failed!"},
+      {4098, "SQLTrx Note"},
+      {20000, "CATALOG COLUMN CREATOR = %%, TBNAME = %% SELECT COLNAME, COLTYPE"},
+      {20003, "CATALOG KEY IXNAME = %%, TBNAME = %% SELECT COLNAME"},
+      {20005, "SELECT PARENT_TBNAME, PARENT_COLNAME, CHILD_TBNAME, CHILD_COLNAME FROM RPADM.JOIN_HISTORY WHERE "
+              "DATABASE_NO = %% AND VERSION_CODE = '%%' AND PARENT_TBNAME = '%%' AND CHILD_TBNAME = '%%'"},
+      {20008, "SELECT MAX(DATE_CREATED) FROM RPADM.DATABASE_VERSION WHERE VERSION_STATUS = 'Complete' AND "
+              "DATABASE_NO = %%"},
+      {20010, "CATALOG INDEX TBNAME = %%, TYPE = U SELECT IXCREATOR, IXNAME"},
+  };
+  for (const auto& c : cases) {
+    char text[512] = "";
+    EXPECT_GT(LoadStringA(dll, c.id, text, sizeof text), 0) << c.id;
+    EXPECT_STREQ(text, c.text) << c.id;
+  }
+  for (UINT id = 20000; id <= 20010; ++id) {
+    char text[512] = "";
+    EXPECT_GT(LoadStringA(dll, id, text, sizeof text), 0) << id;
+  }
+}
+
+} // namespace
