@@ -144,7 +144,8 @@ void applyColumnTypes(Context* c, const Ini& ini, const Profile& p) {
 } // namespace
 
 std::optional<Profile> profileFor(const CursorFacts& facts) {
-  if (!facts.odbc) return std::nullopt;
+  // A server that names neither itself nor its driver has no section.
+  if (!facts.odbc || (facts.dbms.empty() && facts.driver.empty())) return std::nullopt;
   HMODULE bridge = GetModuleHandleA("odbbridge32.dll");
   if (!bridge) return std::nullopt;
   char path[MAX_PATH];

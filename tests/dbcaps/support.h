@@ -1,6 +1,8 @@
 // Helpers of the dbcaps tests: the exports as a caller declares them, test
 // cursors of the SQL client, and a hook that answers message boxes.
 #pragma once
+#include "binfile.h"
+#include "core/profile.h"
 #include "dbclient.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,10 @@ protected:
       SrvCapFreeCursor(c);
       DbcDisconnect(c);
     }
+    // Once the bridge library is loaded, ODBC test cursors reach the profile:
+    // what they wrote there goes with them.
+    std::string ini = testsupport::binDir() + "DCC.INI";
+    for (const auto& s : odbcSections_) WritePrivateProfileStringA(s.c_str(), nullptr, nullptr, ini.c_str());
   }
 
   // A cursor answering the server type and, for ODBC, DBMS, driver and version.
@@ -68,12 +74,14 @@ protected:
     if (dbms) DbcSetTestInfo(c, DBC_INFO_DBMS_NAME, dbms);
     if (driver) DbcSetTestInfo(c, DBC_INFO_DRIVER_NAME, driver);
     if (version) DbcSetTestInfo(c, DBC_INFO_DBMS_VERSION, version);
+    if (dbms || driver) odbcSections_.push_back(dbcaps::serverSectionName(dbms ? dbms : "", version ? version : "", driver ? driver : ""));
     opened_.push_back(c);
     return c;
   }
   DbcCursor brandCursor(int brand) { return testCursor(std::to_string(brand).c_str()); }
 
   std::vector<DbcCursor> opened_;
+  std::vector<std::string> odbcSections_;
 };
 
 // Answers every message box of this thread with a button and records it.
