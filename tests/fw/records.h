@@ -10,10 +10,10 @@ class TItem : public CObject {
 public:
   static inline int live = 0;
   TItem() { ++live; }
-  TItem(long v, const char* t) : value(v), text(t) { ++live; }
+  TItem(LONG v, const char* t) : value(v), text(t) { ++live; }
   ~TItem() override { --live; }
   void Serialize(CArchive& ar) override;
-  long value = -7;
+  LONG value = -7;
   CString text = "default";
 };
 
