@@ -60,7 +60,7 @@ Item* findItem(HOUTLINE outline, HITEM item);
 Item* findTreeItem(HOUTLINE outline, HITEM item);  // only items in the tree
 HOUTLINE adoptOutline(std::unique_ptr<Outline> outline);
 
-// Windows (windows.cpp).
+// Windows (hostwindows.cpp).
 struct WindowInfo;
 WindowInfo* findWindow(HWND window);
 void unmapItems(const std::vector<Item*>& items);

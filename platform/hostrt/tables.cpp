@@ -1,0 +1,64 @@
+// The host's operations on a table window, over the table's messages. The
+// host numbers columns from 1 and starts row searches at
+// HOST_TBL_SEARCH_START; the table counts positions from 0 and starts at
+// TBL_ROW_NONE.
+#include "gridwin.h"
+#include "runtime.h"
+
+namespace {
+
+bool hasClassMark(HWND w, DWORD mark) { return IsWindow(w) && DWORD(GetClassLongA(w, 0)) == mark; }
+bool isTable(HWND w) { return hasClassMark(w, TBL_TABLE_CLASS_MARK); }
+bool isColumn(HWND w) { return hasClassMark(w, TBL_COLUMN_CLASS_MARK); }
+
+} // namespace
+
+extern "C" {
+
+BOOL HOSTAPI HostTblQueryRowFlag(HWND table, LONG row, WORD flags) {
+  return isTable(table) && SendMessageA(table, TBLM_QUERYROWFLAGS, flags, row) != 0;
+}
+
+BOOL HOSTAPI HostTblFindNextRow(HWND table, LONG* row, WORD flags, WORD excluded) {
+  if (!isTable(table) || !row) return FALSE;
+  TBLFINDROW find{*row == HOST_TBL_SEARCH_START ? TBL_ROW_NONE : *row, flags, excluded};
+  if (SendMessageA(table, TBLM_FINDNEXTROW, 0, LPARAM(&find)) != 1) return FALSE;
+  *row = find.row;
+  return TRUE;
+}
+
+BOOL HOSTAPI HostTblSetContextRow(HWND table, LONG row) {
+  return isTable(table) && SendMessageA(table, TBLM_SETCONTEXTROW, 0, row) == 1;
+}
+
+HWND HOSTAPI HostTblColumnAt(HWND table, LONG position) {
+  if (!isTable(table) || position < 1) return nullptr;
+  LRESULT index = SendMessageA(table, TBLM_GETCOLUMNATPOSITION, WPARAM(position - 1), 0);
+  if (index < 0) return nullptr;
+  HWND column = HWND(SendMessageA(table, TBLM_GETCOLUMNWINDOW, WPARAM(index), 0));
+  return isColumn(column) ? column : nullptr;
+}
+
+LONG HOSTAPI HostTblColumnPosition(HWND column) {
+  if (!isColumn(column)) return 0;
+  LRESULT position = SendMessageA(column, TBLM_GETPOSITION, 0, 0);
+  return position < 0 ? 0 : LONG(position + 1);
+}
+
+BOOL HOSTAPI HostTblQueryColumnFlag(HWND column, DWORD flags) {
+  return isColumn(column) && SendMessageA(column, TBLM_QUERYCOLFLAGS, 0, LPARAM(flags)) != 0;
+}
+
+BOOL HOSTAPI HostTblSetColumnFlag(HWND column, DWORD flags, BOOL on) {
+  if (!isColumn(column)) return FALSE;
+  SendMessageA(column, TBLM_SETCOLFLAGS, on ? 1 : 0, LPARAM(flags));
+  return TRUE;
+}
+
+BOOL HOSTAPI HostTblSetCellColor(HWND column, COLORREF color) {
+  if (!isColumn(column)) return FALSE;
+  SendMessageA(column, TBLM_SETCELLCOLOR, 0, LPARAM(color));
+  return TRUE;
+}
+
+} // extern "C"
