@@ -10,7 +10,7 @@ class CArchive;
 struct CRuntimeClass {
   const char* m_lpszClassName;
   int m_nObjectSize;
-  UINT m_wSchema;                       // stored with the class tag
+  UINT m_wSchema;                       // low 16 bits stored with the class tag
   CObject* (*m_pfnCreateObject)();      // null: not creatable by name
   const CRuntimeClass* m_pBaseClass;
   CRuntimeClass* m_pNextClass;          // registry of creatable classes
@@ -45,6 +45,11 @@ protected:
 };
 
 #define RUNTIME_CLASS(name) (&name::class##name)
+
+// Every schema is accepted on loading here (the object is told the stored
+// one); the flag is kept so that a class can say so, and only the low 16
+// bits of a schema are stored.
+#define VERSIONABLE_SCHEMA 0x80000000u
 
 // DECLARE_DYNAMIC: run-time class only (IsKindOf). DECLARE_SERIAL: also
 // creatable by name, for classes an archive loads from a class tag.

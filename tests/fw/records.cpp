@@ -4,7 +4,7 @@
 IMPLEMENT_SERIAL_NAMED(TItem, CObject, 1, "OBITEM")
 IMPLEMENT_SERIAL_NAMED(TPic, CObject, 1, "OBPIC")
 IMPLEMENT_SERIAL_NAMED(TFont, CObject, 1, "OBFONT")
-IMPLEMENT_SERIAL(TList, CObject, 1)
+IMPLEMENT_SERIAL(TList, CObject, VERSIONABLE_SCHEMA | 1)
 
 // Fields are read only for the schema this code knows.
 void TItem::Serialize(CArchive& ar) {

@@ -68,6 +68,12 @@ TEST_F(WindowTest, RegisteringTwiceIsFine) {
   WNDCLASSA wc = {};
   EXPECT_TRUE(GetClassInfoA(AfxGetInstanceHandle(), frameworkClass, &wc));
   EXPECT_EQ(wc.lpfnWndProc, AfxWndProc);
+  // Without an object the framework procedure is DefWindowProc.
+  HWND window = plainWindow(frameworkClass);
+  ASSERT_NE(window, nullptr);
+  SetWindowTextA(window, "no object");
+  EXPECT_EQ(WindowText(window), "no object");
+  DestroyWindow(window);
 }
 
 TEST_F(WindowTest, SubclassThenUnsubclassRestoresTheChain) {
