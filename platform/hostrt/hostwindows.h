@@ -20,6 +20,7 @@ struct WindowInfo {
   HITEM item = 0;
   bool edited = false;
   WNDPROC hostSubclass = nullptr;  // the procedure the host's subclass passes to
+  DWORD createStyle = 0;           // a style the creation callback set
   LPARAM announced = 0;
   std::deque<MessageRecord> records;
   std::map<LONG, COLORREF> colors;

@@ -14,24 +14,24 @@ struct WindowKind {
   const char* className;  // null: from attribute 286
   DWORD objectType;
   DWORD style;
+  bool namedByItem;  // without a title the window text is the item's name
 };
 
 const WindowKind kKinds[] = {
-    {HOST_ITEM_FORM, HOST_CLASS_FORM, HOST_OBJ_FORM, WS_CLIPCHILDREN},
-    {HOST_ITEM_DIALOG, HOST_CLASS_DIALOG, HOST_OBJ_DIALOG, WS_CLIPCHILDREN},
-    {HOST_ITEM_TEXT, HOST_CLASS_TEXT, HOST_OBJ_TEXT, SS_LEFT},
-    {HOST_ITEM_DATAFIELD, HOST_CLASS_FIELD, HOST_OBJ_DATAFIELD, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+    {HOST_ITEM_FORM, HOST_CLASS_FORM, HOST_OBJ_FORM, WS_CLIPCHILDREN, true},
+    {HOST_ITEM_DIALOG, HOST_CLASS_DIALOG, HOST_OBJ_DIALOG, WS_CLIPCHILDREN, true},
+    {HOST_ITEM_TEXT, HOST_CLASS_TEXT, HOST_OBJ_TEXT, SS_LEFT, true},
+    {HOST_ITEM_DATAFIELD, HOST_CLASS_FIELD, HOST_OBJ_DATAFIELD, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, false},
     {HOST_ITEM_MULTILINE, HOST_CLASS_FIELD, HOST_OBJ_MULTILINE,
-     WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN},
-    {HOST_ITEM_PUSHBUTTON, HOST_CLASS_BUTTON, HOST_OBJ_PUSHBUTTON, WS_TABSTOP | BS_PUSHBUTTON},
-    {HOST_ITEM_CHECKBOX, HOST_CLASS_CHECKBOX, HOST_OBJ_CHECKBOX, WS_TABSTOP | BS_AUTOCHECKBOX},
-    {HOST_ITEM_OPTION, HOST_CLASS_OPTION, HOST_OBJ_OPTION, WS_TABSTOP | BS_AUTORADIOBUTTON},
-    {HOST_ITEM_LISTBOX, HOST_CLASS_LISTBOX, HOST_OBJ_LISTBOX, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY},
-    {HOST_ITEM_COMBOBOX, HOST_CLASS_COMBOBOX, HOST_OBJ_COMBOBOX, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN},
-    {HOST_ITEM_PICTURE, HOST_CLASS_PICTURE, HOST_OBJ_PICTURE, SS_BITMAP | SS_CENTERIMAGE},
-    {HOST_ITEM_TABLE, "Halvik:Table", HOST_OBJ_TABLE, WS_BORDER | WS_TABSTOP},
-    {HOST_ITEM_SPLITTER, "AK:cSplitter", HOST_OBJ_CUSTOM, 0},
-    {HOST_ITEM_CUSTOM, nullptr, HOST_OBJ_CUSTOM, WS_TABSTOP},
+     WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, false},
+    {HOST_ITEM_PUSHBUTTON, HOST_CLASS_BUTTON, HOST_OBJ_PUSHBUTTON, WS_TABSTOP | BS_PUSHBUTTON, true},
+    {HOST_ITEM_CHECKBOX, HOST_CLASS_CHECKBOX, HOST_OBJ_CHECKBOX, WS_TABSTOP | BS_AUTOCHECKBOX, true},
+    {HOST_ITEM_OPTION, HOST_CLASS_OPTION, HOST_OBJ_OPTION, WS_TABSTOP | BS_AUTORADIOBUTTON, true},
+    {HOST_ITEM_LISTBOX, HOST_CLASS_LISTBOX, HOST_OBJ_LISTBOX, WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, false},
+    {HOST_ITEM_COMBOBOX, HOST_CLASS_COMBOBOX, HOST_OBJ_COMBOBOX, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, false},
+    {HOST_ITEM_PICTURE, HOST_CLASS_PICTURE, HOST_OBJ_PICTURE, SS_BITMAP | SS_CENTERIMAGE, false},
+    {HOST_ITEM_SPLITTER, "AK:cSplitter", HOST_OBJ_CUSTOM, 0, false},
+    {HOST_ITEM_CUSTOM, nullptr, HOST_OBJ_CUSTOM, WS_TABSTOP, false},
 };
 
 const WindowKind* kindOf(int itemType) {
@@ -59,6 +59,8 @@ LRESULT CALLBACK hostSubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     WNDPROC next = info ? info->hostSubclass : nullptr;
     if (!next) return DefWindowProcA(w, msg, wp, lp);
     recordMessage(w, msg, wp, lp);
+    if ((msg == WM_NCCREATE || msg == WM_CREATE) && info->createStyle)
+      reinterpret_cast<CREATESTRUCTA*>(lp)->style = LONG(info->createStyle);
     LRESULT result = CallWindowProcA(next, w, msg, wp, lp);
     if (msg == WM_NCDESTROY) unregisterWindow(w);
     return result;
@@ -74,7 +76,16 @@ void adoptCreatedWindow(HWND w, CREATESTRUCTA* cs) {
   mapItem(w, block->outline, block->item);
   if (!(g_pending.mode & HOST_CREATE_NOSUBCLASS))
     info.hostSubclass = WNDPROC(SetWindowLongPtrA(w, GWLP_WNDPROC, LONG_PTR(hostSubclassProc)));
-  if (g_createCallback) g_createCallback(w, cs, block->outline, block->item, g_createContext);
+  if (!g_createCallback) return;
+  LONG style = cs->style;
+  g_createCallback(w, cs, block->outline, block->item, g_createContext);
+  // The system may hand the hook a copy of the creation structure: a style
+  // the callback changed is applied to the window, and the host's subclass
+  // writes it into the structure that WM_NCCREATE and WM_CREATE carry.
+  if (cs->style != style) {
+    SetWindowLongA(w, GWL_STYLE, cs->style);
+    if (WindowInfo* again = findWindow(w)) again->createStyle = cs->style;
+  }
 }
 
 LRESULT CALLBACK cbtProc(int code, WPARAM wp, LPARAM lp) {
@@ -123,7 +134,7 @@ public:
     if (classAttr != item.attributes.end()) className = classAttr->second;
     if (className.empty()) return nullptr;
     auto title = item.attributes.find(HOST_ATTR_TITLE);
-    std::string text = title != item.attributes.end() ? title->second : itemName(item);
+    std::string text = title != item.attributes.end() ? title->second : kind->namedByItem ? itemName(item) : "";
     Placement at = placementOf(item, frame);
     DWORD style = kind->style | WS_VISIBLE | extraStyleOf(item);
     if (frame && parent)
@@ -147,7 +158,8 @@ public:
     }
     if (mode_ & HOST_CREATE_NOCHILDREN) return w;
     for (Item* child : item.children) {
-      if (!isWindowType(child->type)) continue;
+      // Table windows need their column records: the application makes them.
+      if (!kindOf(child->type)) continue;
       if (!create(*child, w)) {
         DestroyWindow(w);
         return nullptr;
