@@ -91,6 +91,26 @@ std::string driverConnectString(const ConnectText& c, const std::string& sqliteD
   return s;
 }
 
+std::string sqliteDatabaseName(const std::string& unixPath) {
+  auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x7F && c != '%' && c != '?' && c != '#'; };
+  bool ascii = true;
+  for (char c : unixPath) ascii = ascii && plain(static_cast<unsigned char>(c));
+  if (ascii) return unixPath;
+  static const char hex[] = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (char ch : unixPath) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (plain(c) && c != ' ') {
+      uri += ch;
+    } else {
+      uri += '%';
+      uri += hex[c >> 4];
+      uri += hex[c & 15];
+    }
+  }
+  return uri;
+}
+
 std::string attachStatement(const std::string& path) {
   std::string quoted;
   for (char c : path) {

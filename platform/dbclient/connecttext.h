@@ -24,6 +24,13 @@ std::optional<ConnectText> parseConnectText(const std::string& text);
 std::string driverConnectString(const ConnectText& c, const std::string& sqliteDriver,
                                 const std::string& databasePath);
 
+// The SQLite database name for a Unix path: the path itself when it is
+// plain ASCII, else an SQLite URI ("file:" and the path with its other
+// bytes percent-encoded). unixODBC hands a wide connect string to the
+// driver as UTF-8 with a length counted in characters, which garbles a
+// path with non-ASCII characters; a URI is ASCII throughout.
+std::string sqliteDatabaseName(const std::string& unixPath);
+
 // SQL that attaches `path` as the RPADM database (quotes doubled).
 std::string attachStatement(const std::string& path);
 

@@ -45,6 +45,9 @@ std::vector<Diagnostic> diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
   return records;
 }
 
+// Texts go to ODBC terminated (SQL_NTS), never with a length: unixODBC
+// passes a wide text to an ANSI driver as UTF-8 but keeps the length in
+// characters, which cuts a text with non-ASCII characters short.
 SQLWCHAR* sqlText(std::wstring& s) { return reinterpret_cast<SQLWCHAR*>(s.data()); }
 
 // An optional catalogue argument: NULL when empty (any).
@@ -142,7 +145,7 @@ int Connection::open(const ConnectText& text, std::shared_ptr<Connection>& out, 
   if (text.shortForm) {
     auto path = driverPath(text.databaseFile);
     if (!path) return ownFailure(error, DBC_ERR_PATH);
-    database = *path;
+    database = runningOnWine() ? sqliteDatabaseName(*path) : *path;
   }
   std::optional<std::string> repository;
   if (!text.rpadmFile.empty() && !(repository = driverPath(text.rpadmFile))) return ownFailure(error, DBC_ERR_PATH);
@@ -151,7 +154,7 @@ int Connection::open(const ConnectText& text, std::shared_ptr<Connection>& out, 
   SQLHDBC dbc = SQL_NULL_HDBC;
   if (!SQL_SUCCEEDED(o->AllocHandle(SQL_HANDLE_DBC, env, &dbc))) return odbcFailure(error, SQL_HANDLE_ENV, env);
   std::wstring connectString = widen(driverConnectString(text, sqliteDriverName(), database), CP_UTF8);
-  SQLRETURN r = o->DriverConnectW(dbc, nullptr, sqlText(connectString), SQLSMALLINT(connectString.size()), nullptr,
+  SQLRETURN r = o->DriverConnectW(dbc, nullptr, sqlText(connectString), SQL_NTS, nullptr,
                                   0, nullptr, SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(r)) {
     int code = odbcFailure(error, SQL_HANDLE_DBC, dbc);
@@ -173,7 +176,7 @@ int Connection::attachRepository(const std::string& path, ErrorInfo& error) {
   if (!SQL_SUCCEEDED(o->AllocHandle(SQL_HANDLE_STMT, dbc_, &stmt))) return odbcFailure(error, SQL_HANDLE_DBC, dbc_);
   std::wstring sql = widen(attachStatement(path), CP_UTF8);
   int code = DBC_OK;
-  if (!SQL_SUCCEEDED(o->ExecDirectW(stmt, sqlText(sql), SQLINTEGER(sql.size()))))
+  if (!SQL_SUCCEEDED(o->ExecDirectW(stmt, sqlText(sql), SQL_NTS)))
     code = odbcFailure(error, SQL_HANDLE_STMT, stmt);
   o->FreeHandle(SQL_HANDLE_STMT, stmt);
   return code;
@@ -285,7 +288,7 @@ int Cursor::compile(const std::string& sql) {
     if (!catalog_) return ownFailure(error_, DBC_ERR_CATALOG_COMMAND);
   } else {
     std::wstring text = widen(sql, CP_ACP);
-    if (!SQL_SUCCEEDED(odbc()->PrepareW(stmt_, sqlText(text), SQLINTEGER(text.size()))))
+    if (!SQL_SUCCEEDED(odbc()->PrepareW(stmt_, sqlText(text), SQL_NTS)))
       return odbcFailure(error_, SQL_HANDLE_STMT, stmt_);
   }
   compiled_ = true;

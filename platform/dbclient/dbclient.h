@@ -40,7 +40,10 @@
  *    the client turns the Windows path into the Unix one (wine_get_unix_file_name);
  *    on Windows the Windows path is used. Wine is detected at run time (ntdll
  *    exports wine_get_version). Under Wine a name starting with "/" is taken
- *    as a Unix path already. SQLite creates a missing file; a folder that does
+ *    as a Unix path already, and a path with characters other than plain
+ *    ASCII goes to the driver as an SQLite URI ("file:/..." percent-encoded),
+ *    since unixODBC garbles such characters in a connect string (give an
+ *    ODBC-form text ASCII paths, or URIs, for the same reason). SQLite creates a missing file; a folder that does
  *    not exist fails the connect. An empty connect text (or NULL) names the
  *    default database "dbclient.db" in the folder of dbclient.dll.
  *    Further items of the short form are passed on to the driver as they are

@@ -162,6 +162,22 @@ TEST_F(Client, ColumnsReadInAnyOrderAndTruncateSafely) {
   EXPECT_EQ(DbcGetColumn(c, 3, buf, sizeof buf, &length), DBC_ERR_ARGUMENT);
 }
 
+TEST_F(Client, NonAsciiTextGoesInAndComesBackInTheAnsiCodePage) {
+  DbcCursor c = open();
+  exec(c, "CREATE TABLE t (name TEXT)");
+  exec(c, "INSERT INTO t VALUES ('caf\xE9 cr\xE8me')");
+  EXPECT_EQ(rows(c, "SELECT name, length(name) FROM t"), Rows{"caf\xE9 cr\xE8me|10"});
+  // Texts of many lengths and mixes: the driver takes them as UTF-8, which
+  // is longer than the text in characters.
+  for (int n = 1; n < 40; ++n) {
+    std::string value;
+    for (int k = 0; k < n; ++k) value += k % 3 == 0 ? "\xE9" : k % 3 == 1 ? "x" : "\xFC\xDF";
+    exec(c, "DELETE FROM t");
+    exec(c, "INSERT INTO t VALUES ('" + value + "')");
+    EXPECT_EQ(rows(c, "SELECT name FROM t"), Rows{value}) << n;
+  }
+}
+
 TEST_F(Client, LongValuesAreReadWhole) {
   DbcCursor c = open();
   exec(c, "SELECT substr(replace(hex(zeroblob(6000)), '00', 'ab'), 1, 9999)");
@@ -382,6 +398,20 @@ TEST_F(Client, RelativeNamesResolveAgainstTheCurrentFolder) {
   SetCurrentDirectoryA(saved);
   exec(c, "CREATE TABLE t (a)");
   EXPECT_NE(GetFileAttributesA(file("relative.db").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Client, FileNamesWithSpacesAndAccentsReachTheDriver) {
+  // "caf\xE9" is "café" in the ANSI code page; the driver gets it as UTF-8
+  // (in an SQLite URI under Wine). Several connects, since a garbled name
+  // depends on what lies in memory beyond the text.
+  std::string name = "my caf\xE9 data.db";
+  for (int i = 0; i < 5; ++i) DbcDisconnect(connect(file(name.c_str()) + "; Timeout=1000"));
+  opened_.clear();
+  DbcCursor c = connect(file(name.c_str()) + ";RPADM=" + file("r\xE9po.db"));
+  exec(c, "CREATE TABLE t (a)");
+  exec(c, "CREATE TABLE RPADM.r (b)");
+  EXPECT_NE(GetFileAttributesA(file(name.c_str()).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(file("r\xE9po.db").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Client, TheEmptyTextOpensTheDefaultDatabaseBesideTheClient) {

@@ -161,6 +161,12 @@ TEST(ConnectText, MalformedTextsAreRefused) {
   EXPECT_TRUE(parseConnectText(std::string(kMaxConnectText, 'a')));
 }
 
+TEST(ConnectText, NonAsciiPathsBecomeSqliteUris) {
+  EXPECT_EQ(sqliteDatabaseName("/data/my app.db"), "/data/my app.db");
+  EXPECT_EQ(sqliteDatabaseName("/data/caf\xC3\xA9 1.db"), "file:/data/caf%C3%A9%201.db");
+  EXPECT_EQ(sqliteDatabaseName("/a%b?c#d.db"), "file:/a%25b%3Fc%23d.db");
+}
+
 TEST(ConnectText, AttachStatementDoublesQuotes) {
   EXPECT_EQ(attachStatement("/tmp/o'neil.db"), "ATTACH DATABASE '/tmp/o''neil.db' AS RPADM");
 }
