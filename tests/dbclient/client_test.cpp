@@ -189,6 +189,19 @@ TEST_F(Client, LongValuesAreReadWhole) {
   EXPECT_EQ(std::string(buf.data()).find_first_not_of("ab"), std::string::npos);
 }
 
+TEST_F(Client, LongNonAsciiValuesAreReadWhole) {
+  DbcCursor c = open();
+  exec(c, "SELECT replace(hex(zeroblob(3001)), '00', 'a\xE9')");
+  ASSERT_EQ(DbcFetch(c), DBC_OK);
+  std::vector<char> buf(20000);
+  int length = 0;
+  ASSERT_EQ(DbcGetColumn(c, 1, buf.data(), int(buf.size()), &length), DBC_OK);
+  EXPECT_EQ(length, 6002);
+  std::string expected;
+  for (int i = 0; i < 3001; ++i) expected += "a\xE9";
+  EXPECT_EQ(std::string(buf.data()), expected);
+}
+
 TEST_F(Client, CallsOutOfSequenceAreRefused) {
   DbcCursor c = open();
   EXPECT_EQ(DbcExecute(c), DBC_ERR_NO_STATEMENT);
