@@ -428,13 +428,17 @@ TEST_F(Client, FileNamesWithSpacesAndAccentsReachTheDriver) {
 }
 
 TEST_F(Client, TheEmptyTextOpensTheDefaultDatabaseBesideTheClient) {
-  DbcCursor c = connect("");
-  exec(c, "CREATE TABLE IF NOT EXISTS default_marker (a)");
   char path[MAX_PATH];
   GetModuleFileNameA(GetModuleHandleA("dbclient.dll"), path, MAX_PATH);
   std::string db = path;
   db = db.substr(0, db.find_last_of('\\') + 1) + "dbclient.db";
+  bool existed = GetFileAttributesA(db.c_str()) != INVALID_FILE_ATTRIBUTES;
+  DbcCursor c = connect("");
+  exec(c, "CREATE TABLE IF NOT EXISTS default_marker (a)");
   EXPECT_NE(GetFileAttributesA(db.c_str()), INVALID_FILE_ATTRIBUTES) << db;
+  DbcDisconnect(c);
+  opened_.clear();
+  if (!existed) DeleteFileA(db.c_str());
 }
 
 TEST_F(Client, ConnectingLoadsTheBridgeBesideTheClient) {
