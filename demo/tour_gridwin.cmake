@@ -1,0 +1,1 @@
+target_link_libraries(samplehost PRIVATE gridwin_api dbclient_api)
