@@ -125,6 +125,7 @@ void applyOverrides(Context* c, const Ini& ini, const Profile& p, const std::vec
 // column name replace their record. Only a context created for a cursor
 // owns a table that may change.
 void applyColumnTypes(Context* c, const Ini& ini, const Profile& p) {
+  if (!c->ownsTable) return;
   int length = 0;
   builtInColumnTypes(c->brand, &length);
   int count = boundedColumnTypeCount(c->caps.numbers[kNumColumnTypes]);
