@@ -3,6 +3,7 @@
 #include "fwexcept.h"
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
@@ -111,8 +112,10 @@ void CMemFile::Close() {
 // once per step rather than once per write.
 void CMemFile::Reserve(DWORD size) {
   if (size <= m_buffer.size()) return;
-  DWORD steps = (size + m_nGrowBytes - 1) / m_nGrowBytes;
-  m_buffer.resize(static_cast<size_t>(steps) * m_nGrowBytes);
+  unsigned long long steps = (static_cast<unsigned long long>(size) + m_nGrowBytes - 1) / m_nGrowBytes;
+  unsigned long long bytes = steps * m_nGrowBytes;
+  if (bytes > static_cast<unsigned long long>(PTRDIFF_MAX)) AfxThrowMemoryException();
+  m_buffer.resize(static_cast<size_t>(bytes));
 }
 
 UINT CMemFile::Read(void* buffer, UINT count) {

@@ -5,6 +5,8 @@
 #include "fwtypes.h"
 #include <string>
 
+[[noreturn]] void AfxThrowNotSupportedException();
+
 class CString {
 public:
   CString() = default;
@@ -16,9 +18,10 @@ public:
   int GetLength() const { return static_cast<int>(s_.size()); }
   bool IsEmpty() const { return s_.empty(); }
   void Empty() { s_.clear(); }
-  char GetAt(int index) const { return s_.at(index); }
-  void SetAt(int index, char ch) { s_.at(index) = ch; }
-  char operator[](int index) const { return s_.at(index); }
+  // An index outside the string raises CNotSupportedException.
+  char GetAt(int index) const { return s_[CheckIndex(index)]; }
+  void SetAt(int index, char ch) { s_[CheckIndex(index)] = ch; }
+  char operator[](int index) const { return GetAt(index); }
   operator const char*() const { return s_.c_str(); }
   const char* c_str() const { return s_.c_str(); }
   const std::string& str() const { return s_; }
@@ -62,5 +65,9 @@ public:
   void ReleaseBuffer(int newLength = -1);
 
 private:
+  size_t CheckIndex(int index) const {
+    if (index < 0 || index >= GetLength()) AfxThrowNotSupportedException();
+    return static_cast<size_t>(index);
+  }
   std::string s_;
 };

@@ -7,10 +7,11 @@ IMPLEMENT_DYNAMIC(CWnd, CObject)
 
 namespace {
 // The module's window objects by handle. The framework is used from the
-// UI thread only, so one map serves.
+// UI thread only, so one map serves. It is never destroyed: windows may
+// still get messages while the module's static objects are torn down.
 std::unordered_map<HWND, CWnd*>& handleMap() {
-  static std::unordered_map<HWND, CWnd*> map;
-  return map;
+  static auto* map = new std::unordered_map<HWND, CWnd*>;
+  return *map;
 }
 
 WNDPROC currentProc(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)); }

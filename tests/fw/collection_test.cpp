@@ -62,6 +62,9 @@ TEST(ObArray, BadIndexesRaiseInsteadOfTouchingMemory) {
   CStringArray s;
   EXPECT_TRUE(raisesNotSupported([&] { s.GetAt(0); }));
   EXPECT_TRUE(raisesNotSupported([&] { s.RemoveAt(0); }));
+  CString text("ab");
+  EXPECT_TRUE(raisesNotSupported([&] { text.GetAt(2); }));
+  EXPECT_TRUE(raisesNotSupported([&] { text.SetAt(-1, 'x'); }));
 }
 
 TEST(StringArray, EditsAndRoundTrips) {
