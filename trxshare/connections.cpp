@@ -30,6 +30,8 @@ constexpr int kFindAttempts = 1000;
 // A connect may wait on a slow database; a server that has not answered in
 // this time is treated as gone.
 constexpr UINT kReplyTimeoutMs = 120000;
+// As long as WinExec gives a program to come up.
+constexpr DWORD kStartTimeoutMs = 30000;
 
 HGLOBAL g_table;
 int g_nextId;
@@ -118,7 +120,10 @@ HWND serverOfThisThread(const Table& table, const char* name) {
 }
 
 // Starts trxserver.exe from the folder of this library, never from the
-// search path, and finds its window.
+// search path, and finds its window. The server sets the event "<name>
+// ready" once its window exists: waiting for input idle (what WinExec does)
+// is not enough under Wine, where it returns at once when the new process
+// has not finished loading yet.
 HWND startServer(const char* name) {
   char path[MAX_PATH];
   DWORD n = GetModuleFileNameA(trx::moduleInstance(), path, MAX_PATH);
@@ -128,7 +133,24 @@ HWND startServer(const char* name) {
   slash[1] = 0;
   char command[MAX_PATH + 64];
   snprintf(command, sizeof command, "\"%strxserver.exe\" %lu", path, GetCurrentThreadId());
-  if (WinExec(command, SW_SHOWNORMAL) <= 32) return nullptr;
+  char readyName[64];
+  snprintf(readyName, sizeof readyName, "%s ready", name);
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName);
+  if (!ready) return nullptr;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    CloseHandle(ready);
+    return nullptr;
+  }
+  HANDLE started[2] = {ready, pi.hProcess};
+  WaitForMultipleObjects(2, started, FALSE, kStartTimeoutMs);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  CloseHandle(ready);
   for (int attempt = 0; attempt < kFindAttempts; ++attempt) {
     if (HWND w = FindWindowA(nullptr, name)) return w;
   }

@@ -11,8 +11,9 @@
 // (0x4003, or the starting thread gone) rolls back every open transaction.
 //
 // The window is top-level and hidden, titled with the server name, and made
-// before the program first waits for messages: the starter's WinExec
-// returns at that moment and finds the window at once.
+// before the program first waits for messages; then the event "<name>
+// ready" is set, if the starter made one, so the starter finds the window
+// at once.
 #include "dbclient.h"
 #include "trxshare.h"
 
@@ -170,6 +171,14 @@ HWND createWindow(HINSTANCE instance) {
                          nullptr, instance, nullptr);
 }
 
+// Tells the starter that the window exists (see trxshare's startServer).
+void announceWindow() {
+  HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, (g_name + " ready").c_str());
+  if (!ready) return;
+  SetEvent(ready);
+  CloseHandle(ready);
+}
+
 // Serves messages until the window is gone or the starting thread ends, so
 // no server outlives its application.
 int serve(HANDLE starter) {
@@ -198,6 +207,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
   if (!starter) return 3;                    // the starter is gone already
   HWND window = createWindow(instance);
   if (!window) return 4;
+  announceWindow();
   int rc = serve(starter);
   if (IsWindow(window)) DestroyWindow(window);
   CloseHandle(starter);

@@ -202,6 +202,21 @@ TEST_F(SharedTransaction, AFailedJoinKeepsTheServerOfTheOthers) {
   EXPECT_EQ(disconnect(id), 1);
 }
 
+TEST_F(SharedTransaction, AServerThatIsGoneIsAnErrorNotAReply) {
+  LONG id = -1, joined = 77;
+  ASSERT_EQ(connect("GONE", id), 0);
+  HWND server = serverWindow();
+  HANDLE process = processOf(server);
+  ASSERT_EQ(SendMessageA(server, TRX_MSG_END, 0, 0), 1);
+  EXPECT_TRUE(ends(process));
+  CloseHandle(process);
+  EXPECT_EQ(TrxConnectTransaction(&joined, text_.c_str(), "GONE", 0), TRX_ERR_SERVER);
+  EXPECT_EQ(joined, 77);
+  EXPECT_EQ(TrxDisconnect(id), 0) << "the connection went with its server";
+  EXPECT_EQ(TrxSharedSet(id), 0) << "and its slot is free";
+  std::erase(open_, id);
+}
+
 TEST_F(SharedTransaction, TheTableHoldsOneHundredConnections) {
   std::vector<LONG> ids(100, -1);
   for (int i = 0; i < 100; ++i) ASSERT_EQ(connect(i % 2 ? "ODD" : "EVEN", ids[i]), 0) << i;
