@@ -219,6 +219,32 @@ TEST_F(WindowTest, ExceptionsInHandlersAreTranslated) {
   EXPECT_NE(debug.text().find("::WindowProc(0x000C) - "), std::string::npos) << debug.text();
 }
 
+TEST_F(WindowTest, MemoryDcCopiesItsAreaAndSelectionsAreRestored) {
+  Recorder r;
+  ASSERT_TRUE(r.CreateEx(0, frameworkClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr));
+  CClientDC dc(r.m_hWnd);
+  CBrush white(RGB(255, 255, 255)), red(RGB(255, 0, 0));
+  FillRect(dc, CRect(0, 0, 60, 60), white);
+  {
+    CMemDC mem(dc, CRect(10, 10, 30, 30));
+    FillRect(mem, CRect(0, 0, 60, 60), red);  // clipped to the bitmap
+    mem.Copy();
+  }
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 29, 29), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 30, 30), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 255));
+
+  CFont font;
+  ASSERT_TRUE(font.CreateCopyOf(nullptr));
+  HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
+  {
+    CSelectObject selected(dc, font.GetSafeHandle());
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font.GetSafeHandle());
+  }
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), before);
+}
+
 // ---- Routing to parents and children ----
 
 class Parent : public CWnd {
