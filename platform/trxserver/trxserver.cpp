@@ -205,6 +205,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
   if (FindWindowA(nullptr, name)) return 2;  // that thread has its server
   HANDLE starter = OpenThread(SYNCHRONIZE, FALSE, tid);
   if (!starter) return 3;                    // the starter is gone already
+  // Ids of different servers must differ: one application's table can hold
+  // connections of the servers of several of its threads.
+  g_lastId = LONG(GetCurrentProcessId() % 32768) << 16;
   HWND window = createWindow(instance);
   if (!window) return 4;
   announceWindow();
