@@ -349,7 +349,7 @@ LPVOID HOSTAPI HostElementData(HELEMENT element);
 #define HOST_ITEM_LISTBOX 13       // window: list box
 #define HOST_ITEM_COMBOBOX 14      // window: combo box
 #define HOST_ITEM_PICTURE 15       // window: picture
-#define HOST_ITEM_TABLE 16         // window: table window ("Halvik:Table")
+#define HOST_ITEM_TABLE 16         // window: table window (made by the application, see HostCreateWindow)
 #define HOST_ITEM_SECTION 20       // a named section (data sources, libraries, ...)
 #define HOST_ITEM_FUNCTION 21      // a function
 #define HOST_ITEM_CUSTOM 22        // window: custom control, class name in attribute 286
@@ -492,7 +492,8 @@ BOOL HOSTAPI HostNotifyPropertyChange(HOUTLINE outline, HITEM item, LONG a, LONG
 BOOL HOSTAPI HostItemDesignOption(HOUTLINE outline, HITEM item, LONG option);
 
 // Window <-> item. These answer from the moment the host starts creating
-// the window (before WM_NCCREATE) until its WM_NCDESTROY.
+// the window (before WM_NCCREATE) until its WM_NCDESTROY (a window created
+// without the host's subclass: until it starts being destroyed).
 // @623 The item's window, NULL when it has none.
 HWND HOSTAPI HostWindowOfItem(HOUTLINE outline, HITEM item);
 HOUTLINE HOSTAPI HostOutlineOfWindow(HWND window);  // 0 when none
@@ -515,7 +516,6 @@ HITEM HOSTAPI HostItemOfWindow(HWND window);        // 0 when none
 #define HOST_OBJ_LISTBOX 0x2000
 #define HOST_OBJ_COMBOBOX 0x4000
 #define HOST_OBJ_PICTURE 0x80000
-#define HOST_OBJ_TABLE 0x100000
 #define HOST_OBJ_CUSTOM 0x200000   // custom controls and splitters
 
 // The host's window classes (registered when hostrt.dll loads, global,
@@ -539,9 +539,9 @@ DWORD HOSTAPI HostGetObjectType(HWND window);
 // windows, else the system colour. CLR_INVALID for an invalid window or a
 // role outside 0..30.
 COLORREF HOSTAPI HostGetWindowColor(HWND window, LONG role);
-// Sets the colour of a role for one window (NULL: for every window without
-// its own); CLR_INVALID removes the setting. FALSE for an invalid window
-// or role.
+// Sets the colour of a role for one host window (NULL: for every window
+// without its own); CLR_INVALID removes the setting. FALSE for a window
+// that is not a host window, or a role outside 0..30.
 BOOL HOSTAPI HostSetWindowColor(HWND window, LONG role, COLORREF color);
 
 // TRUE when a data field, multi-line field or combo box has no text, or a
@@ -626,9 +626,11 @@ BOOL HOSTAPI HostListIsSelected(HWND box, LONG index);
 // Selects the entry (-1: clears the selection). In a multiple-selection
 // list the entry is added to the selection. TRUE, FALSE on failure.
 BOOL HOSTAPI HostListSetSelection(HWND box, LONG index);
-// Gives a list box multiple selection (LBS_EXTENDEDSEL) or takes it away;
-// entries, their data and the selected entry are kept (the list box is
-// rebuilt in place when needed). FALSE for a window that is no list box.
+// Gives a list box multiple selection (LBS_EXTENDEDSEL) or takes it away.
+// TRUE when the box now selects that way (also when it already did);
+// FALSE, style unchanged, for a window that is no list box or a list box
+// that keeps the selection mode it was created with (the system list
+// boxes do: create the box with the mode it needs).
 BOOL HOSTAPI HostListSetMultiSelect(HWND box, BOOL multiple);
 // Redraw off (FALSE) or on (TRUE, repaints the box). FALSE on failure.
 BOOL HOSTAPI HostListSetRedraw(HWND box, BOOL redraw);
@@ -706,8 +708,10 @@ typedef struct HostCreateBlock {
 #define HOST_CREATE_NOCHILDREN 0x4   // create the item's window only
 
 // Called while a window is being created, after the runtime has mapped it
-// to its item and before its WM_NCCREATE: cs may still be changed (its
-// style, for example). Its return value is not used.
+// to its item and before its WM_NCCREATE. A style the callback writes into
+// cs->style is applied to the window, and for subclassed windows also
+// written into the creation structure of WM_NCCREATE and WM_CREATE (the
+// system hands the hook a copy of that structure).
 typedef void(HOSTAPI* HOSTCREATEPROC)(HWND window, CREATESTRUCTA* cs, HOUTLINE outline, HITEM item,
                                       LPVOID context);
 // Installs the creation callback (NULL removes it); returns the previous.
@@ -717,11 +721,15 @@ HOSTCREATEPROC HOSTAPI HostSetCreateCallback(HOSTCREATEPROC callback, LPVOID con
 // the windows of its window-type descendants (each a child of its parent
 // item's window), in outline order. Each window gets its class from the
 // item type (a custom control's from attribute 286), its text from
-// HOST_ATTR_TITLE (else the item's name), its place from HOST_ATTR_RECT,
+// HOST_ATTR_TITLE (else, for forms, dialogs, texts and buttons, the item's
+// name; fields, lists and controls start empty), its place from
+// HOST_ATTR_RECT,
 // WS_VISIBLE and HOST_ATTR_STYLE bits, identifier 100 + its position among
 // the created windows, and a HostCreateBlock with `mode`'s run-time bit
 // and `extra`. A form or dialog is a top-level window, or a child of
-// `parent` when parent is not NULL; a control item needs a parent.
+// `parent` when parent is not NULL; a control item needs a parent. Table
+// items are skipped: a table window needs its column records, so the
+// application creates it.
 //
 // Unless HOST_CREATE_NOSUBCLASS, each window is subclassed by the host
 // before its WM_NCCREATE (from a WH_CBT hook): the host keeps the pointer

@@ -88,9 +88,15 @@ BOOL HOSTAPI HostListSetSelection(HWND box, LONG index) {
 
 BOOL HOSTAPI HostListSetMultiSelect(HWND box, BOOL multiple) {
   if (boxKind(box) != Box::list) return FALSE;
-  LONG style = GetWindowLongA(box, GWL_STYLE) & ~(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
-  SetWindowLongA(box, GWL_STYLE, style | (multiple ? LBS_EXTENDEDSEL : 0));
-  return isMultiple(box) == (multiple != FALSE);
+  LONG old = GetWindowLongA(box, GWL_STYLE);
+  LONG style = (old & ~(LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) | (multiple ? LBS_EXTENDEDSEL : 0);
+  SetWindowLongA(box, GWL_STYLE, style);
+  // A list box may fix its selection mode when it is created; LB_GETSELCOUNT
+  // tells which mode it really runs in.
+  bool runsMultiple = SendMessageA(box, LB_GETSELCOUNT, 0, 0) != LB_ERR;
+  if (runsMultiple == (multiple != FALSE)) return TRUE;
+  SetWindowLongA(box, GWL_STYLE, old);
+  return FALSE;
 }
 
 BOOL HOSTAPI HostListSetRedraw(HWND box, BOOL redraw) {
