@@ -20,6 +20,13 @@ function(amb_add_dll name)
   set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".dll.a")
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   target_link_options(${name} PRIVATE ${AMB_STATIC_LINK})
+  # The linker's own import library names __stdcall functions without
+  # their decoration; remake it so C++ callers can link against the DLL.
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DDEF=${A_DEF} -DOUT=${CMAKE_CURRENT_BINARY_DIR}/${name}_implib.def -P ${AMB_CMAKE_DIR}/implib.cmake
+    COMMAND ${AMB_DLLTOOL} --input-def ${CMAKE_CURRENT_BINARY_DIR}/${name}_implib.def --dllname ${name}.dll
+            --output-lib $<TARGET_LINKER_FILE:${name}> -k
+    VERBATIM)
 endfunction()
 
 # amb_add_exe(<name> SOURCES ... [LIBS ...] [GUI] [DESCRIPTION text])

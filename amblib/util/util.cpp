@@ -1,0 +1,48 @@
+#include "util.h"
+
+#include <cstring>
+
+namespace amb::util {
+
+bool assign(HSTRING* var, std::string_view text) {
+  if (!var) return false;
+  DWORD size = DWORD(text.size() + 1);
+  if (*var && HostStrGetLength(*var) >= 0) {
+    if (!HostStrSetSize(*var, size)) return false;
+  } else {
+    HSTRING fresh = HostStrCreate(size);
+    if (!fresh) return false;
+    *var = fresh;
+  }
+  char* p = HostStrLock(*var, nullptr);
+  if (!p) return false;
+  std::memcpy(p, text.data(), text.size());
+  p[text.size()] = 0;
+  return true;
+}
+
+std::string searchPath(const char* name, DWORD* error) {
+  char found[MAX_PATH];
+  DWORD n = name && *name ? SearchPathA(nullptr, name, nullptr, MAX_PATH, found, nullptr) : 0;
+  if (n == 0 || n >= MAX_PATH) {
+    DWORD e = name && *name && n == 0 ? GetLastError() : ERROR_FILE_NOT_FOUND;
+    if (e == ERROR_INVALID_PARAMETER || e == 0) e = ERROR_FILE_NOT_FOUND;
+    if (error) *error = e;
+    return {};
+  }
+  return found;
+}
+
+std::string environment(const char* name) {
+  std::string value(260, '\0');
+  for (;;) {
+    DWORD n = GetEnvironmentVariableA(name, value.data(), DWORD(value.size()));
+    if (n < value.size()) {
+      value.resize(n);
+      return value;
+    }
+    value.resize(value.size() + 260);
+  }
+}
+
+} // namespace amb::util
