@@ -6,6 +6,7 @@
 #include "handles.h"
 #include "paths.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
