@@ -19,6 +19,17 @@ std::string dlgText(HWND d, int id) {
   return buf;
 }
 
+HHOOK g_refuseHook;
+
+LRESULT CALLBACK refuseDialogs(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    char cls[32] = "";
+    GetClassNameA(HWND(wp), cls, sizeof cls);
+    if (!lstrcmpA(cls, "#32770")) return 1;
+  }
+  return CallNextHookEx(g_refuseHook, code, wp, lp);
+}
+
 } // namespace
 
 TEST(Recovery, TheDialogAsLaidOut) {
@@ -88,20 +99,9 @@ TEST(Recovery, APromptThatCannotBeShownHaltsAndGivesUp) {
   LONG haltsBefore = HostHaltCount();
   HostTestFailStrCreate(-1);
   // A CBT hook that refuses to create the dialog makes DialogBox fail (-1).
-  static HHOOK hook;
-  hook = SetWindowsHookExA(
-      WH_CBT,
-      [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (code == HCBT_CREATEWND) {
-          char cls[32] = "";
-          GetClassNameA(HWND(wp), cls, sizeof cls);
-          if (!lstrcmpA(cls, "#32770")) return 1;
-        }
-        return CallNextHookEx(hook, code, wp, lp);
-      },
-      nullptr, GetCurrentThreadId());
+  g_refuseHook = SetWindowsHookExA(WH_CBT, refuseDialogs, nullptr, GetCurrentThreadId());
   HSTRING h = version();
-  UnhookWindowsHookEx(hook);
+  UnhookWindowsHookEx(g_refuseHook);
   HostTestFailStrCreate(0);
   EXPECT_EQ(h, 0u);
   EXPECT_EQ(HostHaltCount(), haltsBefore + 1);

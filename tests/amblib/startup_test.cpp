@@ -23,13 +23,15 @@ const ClassAttributes StartupClasses[] = {
 };
 
 bool classExists(const char* name) {
-  WNDCLASSEXA wc{sizeof wc};
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
   return GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc) != 0;
 }
 
 // The module whose code runs the class's windows.
 HMODULE procModule(const char* name) {
-  WNDCLASSEXA wc{sizeof wc};
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
   if (!GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc)) return nullptr;
   HMODULE m = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -45,13 +47,16 @@ TEST(Startup, RegistersTheNineClassesWithTheirAttributes) {
   Library lib("amblib.dll");
   ASSERT_TRUE(lib);
   for (const auto& c : StartupClasses) {
-    WNDCLASSEXA wc{sizeof wc};
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
     ASSERT_TRUE(GetClassInfoExA(lib.module(), c.name, &wc)) << c.name;
     EXPECT_EQ(wc.style, c.style) << c.name;
     EXPECT_EQ(wc.cbClsExtra, 0) << c.name;
     EXPECT_EQ(wc.cbWndExtra, c.windowExtra) << c.name;
     EXPECT_EQ(wc.hCursor == LoadCursorA(nullptr, IDC_ARROW), c.arrow) << c.name;
-    if (!c.arrow) EXPECT_EQ(wc.hCursor, nullptr) << c.name;
+    if (!c.arrow) {
+      EXPECT_EQ(wc.hCursor, nullptr) << c.name;
+    }
     EXPECT_EQ(wc.hIcon, nullptr) << c.name;
     EXPECT_EQ(wc.hbrBackground, nullptr) << c.name;
     EXPECT_EQ(wc.lpszMenuName, nullptr) << c.name;

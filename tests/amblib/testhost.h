@@ -18,7 +18,7 @@ public:
   Library& operator=(const Library&) = delete;
   HMODULE module() const { return module_; }
   explicit operator bool() const { return module_ != nullptr; }
-  template <class F> F fn(const char* name) const { return reinterpret_cast<F>(GetProcAddress(module_, name)); }
+  template <class F> F fn(const char* name) const { return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name))); }
 
 private:
   HMODULE module_;
