@@ -35,6 +35,9 @@ bool findColumn(HWND w, Column& c) {
 bool contextHasData(const Column& c) { return c.t->store && (rowFlags(c.t, c.t->contextRow) & TBL_ROW_PRESENT); }
 
 void cellChanged(const Column& c) {
+  // A row being fetched is painted by whoever asked for it: repainting it
+  // now would paint the page twice.
+  if (c.t->tableFlags & TF_FETCHING) return;
   if (c.t->view.repaintRows) c.t->view.repaintRows(c.t, c.t->contextRow, c.t->contextRow, 0, false);
 }
 

@@ -85,6 +85,7 @@ bool initColumn(TableData* t, int index, const ColumnCreateInfo& info) {
     return false;
   }
   ColumnData& c = column(t, index);
+  c.window = w;
   c.title = copyText(t, info.title);
   c.maxDataLength = capLength(info.maxDataLength, info.dataType);
   c.width = std::max<LONG>(info.width, t->charWidth);
@@ -147,8 +148,8 @@ void freeResources(TableData* t) {
 // Columns, titles, drop-downs and value data; column windows too.
 void freeColumns(TableData* t) {
   for (int i = 0; i < t->columnCount; ++i) {
-    HWND w = GetDlgItem(t->window, TBL_COLUMN_ID_BASE + i);
-    if (w) DestroyWindow(w);
+    HWND w = column(t, i).window;
+    if (w && IsWindow(w)) DestroyWindow(w);
   }
   // Destroying a column window can reach the host (slot 7, TBLN_DESTROY),
   // which may not touch the records we free here.
@@ -389,7 +390,7 @@ bool addColumn(TableData*& t, int position, const BYTE* raw) {
   t->columnCount = n + 1;
   if (!initColumn(t, n, info)) {
     freeColumn(column(t, n));
-    HWND w = GetDlgItem(t->window, TBL_COLUMN_ID_BASE + n);
+    HWND w = column(t, n).window;
     t->columnCount = n;
     if (w) DestroyWindow(w);
     return false;

@@ -18,6 +18,7 @@ struct ListView {
   LONG width, height;   // of the clip pane
   LONG firstScroll;     // first scrolling display position shown
   LONG splitHeight;     // pixels of the split area (0 when not split)
+  SCROLLINFO shown[2];  // what the scroll bars show, to skip unchanged updates
 };
 
 constexpr int kSplitBar = 4;
@@ -65,18 +66,18 @@ LONG lastTop(TableData* t) {
   return std::max(t->rangeFirst, t->rangeLast - rowsPerPage(t) + 1);
 }
 
+void setScrollBar(ListView* lv, int bar, int max, UINT page, int pos) {
+  SCROLLINFO& shown = lv->shown[bar == SB_VERT];
+  if (shown.cbSize && shown.nMax == max && shown.nPage == page && shown.nPos == pos) return;
+  shown = SCROLLINFO{sizeof shown, SIF_ALL | SIF_DISABLENOSCROLL, 0, max, page, pos, 0};
+  SetScrollInfo(lv->container, bar, &shown, TRUE);
+}
+
 void updateScrollBars(TableData* t) {
   ListView* lv = listOf(t);
-  SCROLLINFO si{sizeof si, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
   LONG count = std::max<LONG>(0, t->rangeLast - t->rangeFirst + 1);
-  si.nMax = count > 0 ? count - 1 : 0;
-  si.nPage = rowsPerPage(t);
-  si.nPos = std::max<LONG>(0, t->topRow - t->rangeFirst);
-  SetScrollInfo(lv->container, SB_VERT, &si, TRUE);
-  si.nMax = std::max(0, int(t->columnCount) - 1);
-  si.nPage = 1;
-  si.nPos = lv->firstScroll;
-  SetScrollInfo(lv->container, SB_HORZ, &si, TRUE);
+  setScrollBar(lv, SB_VERT, count > 0 ? count - 1 : 0, rowsPerPage(t), std::max<LONG>(0, t->topRow - t->rangeFirst));
+  setScrollBar(lv, SB_HORZ, std::max(0, int(t->columnCount) - 1), 1, lv->firstScroll);
 }
 
 void clampTop(TableData* t) {
@@ -102,28 +103,30 @@ void relayout(TableData* t) {
 
 // --- painting ---------------------------------------------------------------
 
+// The text left-aligned and vertically centred in the cell; a text that
+// does not fit is cut and ends in the fill character.
 void drawCellText(TableData* t, HDC dc, const RECT& cell, const char* text, int length) {
   RECT r = cell;
   r.left += t->halfCharWidth;
   r.right -= t->halfCharWidth / 2;
   if (r.right <= r.left || length <= 0) return;
+  int y = (cell.top + cell.bottom - t->charHeight) / 2;
+  int room = r.right - r.left, fit = 0;
   SIZE size;
-  GetTextExtentPoint32A(dc, text, length, &size);
-  if (size.cx <= r.right - r.left) {
-    DrawTextA(dc, text, length, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  GetTextExtentExPointA(dc, text, length, room, &fit, nullptr, &size);
+  if (fit >= length) {
+    ExtTextOutA(dc, r.left, y, ETO_CLIPPED, &r, text, length, nullptr);
     return;
   }
-  // Cut off: as much as fits, then the fill character as the marker.
   char fill = t->fillChar ? t->fillChar : '#';
   SIZE fillSize;
   GetTextExtentPoint32A(dc, &fill, 1, &fillSize);
-  int fit = 0;
-  GetTextExtentExPointA(dc, text, length, std::max<LONG>(0, r.right - r.left - fillSize.cx), &fit, nullptr, &size);
+  GetTextExtentExPointA(dc, text, length, std::max<LONG>(0, room - fillSize.cx), &fit, nullptr, &size);
   char buf[512];
   int n = std::min(fit, int(sizeof buf) - 1);
   std::memcpy(buf, text, n);
   buf[n] = fill;
-  DrawTextA(dc, buf, n + 1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  ExtTextOutA(dc, r.left, y, ETO_CLIPPED, &r, buf, n + 1, nullptr);
 }
 
 void cellText(TableData* t, LONG row, int index, const char** text, int* length, COLORREF* color) {
@@ -185,8 +188,6 @@ void paintRow(TableData* t, HDC dc, LONG row, LONG y) {
   HBRUSH back = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
   RECT cells{headerWidth(t), y, lv->width, rowRect.bottom};
   FillRect(dc, &cells, back);
-  HPEN grid = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-  HGDIOBJ oldPen = SelectObject(dc, grid);
   forEachShownColumn(t, [&](int index, LONG x) {
     RECT cell{x, y, x + column(t, index).width, rowRect.bottom};
     COLORREF color = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
@@ -200,8 +201,6 @@ void paintRow(TableData* t, HDC dc, LONG row, LONG y) {
   });
   MoveToEx(dc, headerWidth(t), rowRect.bottom - 1, nullptr);
   LineTo(dc, lv->width, rowRect.bottom - 1);
-  SelectObject(dc, oldPen);
-  DeleteObject(grid);
   paintRowHeader(t, dc, row, flags, rowRect);
 }
 
@@ -241,6 +240,8 @@ void paint(TableData* t, HDC dc, const PAINTSTRUCT* ps, HBRUSH background) {
   HWND w = t->window;
   HGDIOBJ oldFont = SelectObject(dc, t->font ? HGDIOBJ(t->font) : GetStockObject(SYSTEM_FONT));
   SetBkMode(dc, TRANSPARENT);
+  HPEN grid = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+  HGDIOBJ oldPen = SelectObject(dc, grid);
   LONG context = t->contextRow;
   paintTitleRow(t, dc);
   bool alive = true;
@@ -253,6 +254,8 @@ void paint(TableData* t, HDC dc, const PAINTSTRUCT* ps, HBRUSH background) {
     }
   }
   if (alive && t->store) alive = paintRows(t, dc, t->topRow, t->rangeLast, rowsTop(t), lv->height, ps->rcPaint);
+  SelectObject(dc, oldPen);
+  DeleteObject(grid);
   if (!alive) return;
   // Below the last row.
   LONG y = rowsTop(t);

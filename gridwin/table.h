@@ -101,7 +101,7 @@ struct ColumnData {
   void* valueData;
   HWND cellControl;
   DWORD extra1;
-  DWORD reserved1;
+  HWND window;  // the column window (a reserved word of the record)
   DWORD extra2;
   LONG cellKind;
   BYTE formatKind;
@@ -179,6 +179,12 @@ inline ColumnData* columns(TableData* t) {
 inline ColumnData& column(TableData* t, int index) { return columns(t)[index]; }
 inline TableData* tableOf(HWND w) { return reinterpret_cast<TableData*>(GetWindowLongPtrA(w, 0)); }
 inline bool isActive(const TableData* t) { return t->tableFlags & TF_ACTIVE; }
+
+inline HWND columnWindow(TableData* t, int index) { return column(t, index).window; }
+inline HWND columnWindowOfId(TableData* t, WORD id) {
+  int index = id - TBL_COLUMN_ID_BASE;
+  return index >= 0 && index < t->columnCount ? column(t, index).window : nullptr;
+}
 
 // Column reference (index or 0x8000 + index) -> index, or -1.
 int columnIndex(const TableData* t, WPARAM ref);

@@ -18,7 +18,6 @@ LRESULT defaultProc(TableData* t, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(w, msg, wp, lp);
 }
 
-HWND columnWindow(TableData* t, int index) { return GetDlgItem(t->window, TBL_COLUMN_ID_BASE + index); }
 
 // Messages the table answers only while a row store is attached.
 bool activeOnly(UINT msg) {
@@ -431,7 +430,7 @@ LRESULT activate(TableData*& t, bool on) {
 
 LRESULT setFocusMessage(TableData*& t, bool gaining, HWND partner) {
   HWND w = t->window;
-  HWND focusColumn = t->focusColumnId ? GetDlgItem(w, t->focusColumnId) : nullptr;
+  HWND focusColumn = t->focusColumnId ? columnWindowOfId(t, t->focusColumnId) : nullptr;
   (gaining ? t->focusEntering : t->focusLeaving) = focusColumn;
   t->focusPartner = partner;
   if (t->view.showFocus) t->view.showFocus(t, gaining);
@@ -515,7 +514,7 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
     if (auto* f = reinterpret_cast<TBLFOCUS*>(lp)) {
       bool pending = t->pendingFocusRow != TBL_ROW_SCRATCH;
       f->row = pending ? t->pendingFocusRow : t->focusRow;
-      f->column = t->focusColumnId ? GetDlgItem(w, t->focusColumnId) : nullptr;
+      f->column = t->focusColumnId ? columnWindowOfId(t, t->focusColumnId) : nullptr;
     }
     r = lp != 0;
     return true;
