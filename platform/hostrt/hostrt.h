@@ -663,6 +663,16 @@ BOOL HOSTAPI HostTblQueryColumnFlag(HWND column, DWORD flags);
 BOOL HOSTAPI HostTblSetColumnFlag(HWND column, DWORD flags, BOOL on);
 // Sets the colour of the context row's cell in the column.
 BOOL HOSTAPI HostTblSetCellColor(HWND column, COLORREF color);
+// The host's side of row fetches (test host): serves the table's rows from
+// a string array, row-major, `columns` cells a row starting at the array's
+// lower bound (row r, column c is element lower + r * columns + c). Installs
+// the fetch callback (slot 9), activates the table and sets the row range
+// 0 .. count / columns - 1. A fetch sets the context row's cells with
+// TBLM_SETCELLTEXT (column index in wParam) and answers 1, or 2 for a row
+// beyond the data. The array stays the caller's and must live while served;
+// cells = 0 stops serving. FALSE for a window that is no table, an array
+// that is not a string array, or columns < 1.
+BOOL HOSTAPI HostTblServeRows(HWND table, HARRAY cells, LONG columns);
 
 // ===========================================================================
 // The test host: building outlines and creating windows from them

@@ -5,6 +5,8 @@
 #include "gridwin.h"
 #include "runtime.h"
 
+#include <map>
+
 namespace {
 
 bool hasClassMark(HWND w, DWORD mark) { return IsWindow(w) && DWORD(GetClassLongA(w, 0)) == mark; }
@@ -62,3 +64,56 @@ BOOL HOSTAPI HostTblSetCellColor(HWND column, COLORREF color) {
 }
 
 } // extern "C"
+
+// The host's side of a table's row fetches: rows served from a string
+// array, row-major, `columns` cells a row.
+namespace {
+
+struct RowSource {
+  HARRAY cells;
+  LONG columns;
+};
+std::map<HWND, RowSource> g_rowSources;
+
+LRESULT __stdcall serveRow(UINT, HWND table, LONG row) {
+  try {
+    auto it = g_rowSources.find(table);
+    if (it == g_rowSources.end()) return 0;
+    LONG count = 0, lower = 0, upper = 0;
+    if (!HostArrayGetBounds(it->second.cells, &count, &lower, &upper)) return 0;
+    LONG columns = it->second.columns;
+    if (row < 0 || row >= count / columns) return 2;
+    for (LONG c = 0; c < columns; ++c) {
+      HSTRING cell = 0;
+      HostArrayGetString(it->second.cells, lower + row * columns + c, &cell);
+      const char* text = cell ? HostStrLock(cell, nullptr) : "";
+      SendMessageA(table, TBLM_SETCELLTEXT, WPARAM(c), LPARAM(text));
+    }
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+} // namespace
+
+extern "C" BOOL HOSTAPI HostTblServeRows(HWND table, HARRAY cells, LONG columns) {
+  return hostrt::guarded<BOOL>(FALSE, [&] {
+    if (!isTable(table)) return FALSE;
+    if (!cells) {
+      g_rowSources.erase(table);
+      SendMessageA(table, TBLM_SETHOOK, TBLH_FETCHROW, 0);
+      return TRUE;
+    }
+    LONG type = HostArrayGetType(cells);
+    if ((type != HOST_TYPE_STRING && type != HOST_TYPE_LONGSTRING) || columns < 1) return FALSE;
+    g_rowSources[table] = {cells, columns};
+    SendMessageA(table, TBLM_SETHOOK, TBLH_FETCHROW, LPARAM(serveRow));
+    if (!SendMessageA(table, TBLM_ISACTIVE, 0, 0)) SendMessageA(table, TBLM_ACTIVATE, 1, 0);
+    LONG count = 0;
+    HostArrayGetBounds(cells, &count, nullptr, nullptr);
+    TBLROWPAIR range{0, count / columns - 1};
+    SendMessageA(table, TBLM_SETRANGE, 0, LPARAM(&range));
+    return TRUE;
+  });
+}

@@ -98,6 +98,10 @@ struct FakeTable {
   DWORD columnFlags = TBLCF_VISIBLE;
   COLORREF cellColor = 0;
   HWND table = nullptr, column = nullptr;
+  TblFetchHook fetch = nullptr;
+  bool active = false;
+  TBLROWPAIR range{};
+  std::string cells;  // "column:text;" for each TBLM_SETCELLTEXT
 } g_table;
 
 LRESULT CALLBACK fakeTableProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -119,6 +123,15 @@ LRESULT CALLBACK fakeTableProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     g_table.columnFlags = wp ? g_table.columnFlags | DWORD(lp) : g_table.columnFlags & ~DWORD(lp);
     return 1;
   case TBLM_SETCELLCOLOR: g_table.cellColor = COLORREF(lp); return 1;
+  case TBLM_SETHOOK:
+    if (wp == TBLH_FETCHROW) g_table.fetch = reinterpret_cast<TblFetchHook>(lp);
+    return 1;
+  case TBLM_ISACTIVE: return g_table.active;
+  case TBLM_ACTIVATE: g_table.active = wp != 0; return 1;
+  case TBLM_SETRANGE: g_table.range = *reinterpret_cast<TBLROWPAIR*>(lp); return 1;
+  case TBLM_SETCELLTEXT:
+    g_table.cells += std::to_string(wp) + ":" + reinterpret_cast<const char*>(lp) + ";";
+    return 1;
   }
   return DefWindowProcA(w, msg, wp, lp);
 }
@@ -168,6 +181,24 @@ TEST(Tables, OperationsSpeakTheTableMessages) {
   EXPECT_FALSE(HostTblSetCellColor(plain, 0));
   EXPECT_FALSE(HostTblFindNextRow(t, nullptr, 0, 0));
   DestroyWindow(plain);
+
+  // Serving rows: the host answers fetches from a string array.
+  HARRAY cells = HostArrayCreate(HOST_TYPE_STRING, 1);
+  HostStrTokenize("a1,b1,a2,b2,a3", "", ",", cells);
+  ASSERT_TRUE(HostTblServeRows(t, cells, 2));
+  EXPECT_TRUE(g_table.active);
+  EXPECT_EQ(g_table.range.first, 0);
+  EXPECT_EQ(g_table.range.last, 1);  // two whole rows
+  ASSERT_NE(g_table.fetch, nullptr);
+  EXPECT_EQ(g_table.fetch(0, t, 1), 1);
+  EXPECT_EQ(g_table.cells, "0:a2;1:b2;");
+  EXPECT_EQ(g_table.fetch(0, t, 2), 2);
+  EXPECT_EQ(g_table.fetch(0, t, -1), 2);
+  EXPECT_FALSE(HostTblServeRows(t, cells, 0));
+  EXPECT_FALSE(HostTblServeRows(c, cells, 2));
+  ASSERT_TRUE(HostTblServeRows(t, 0, 0));
+  EXPECT_EQ(g_table.fetch, nullptr);
+  HostArrayFree(cells);
   DestroyWindow(t);
 }
 
