@@ -88,9 +88,12 @@ void relayout(TableData* t) {
   ListView* lv = listOf(t);
   RECT r;
   GetClientRect(t->window, &r);
-  MoveWindow(lv->container, 0, 0, r.right, r.bottom, TRUE);
+  RECT pane;
+  GetWindowRect(lv->container, &pane);
+  if (pane.right - pane.left != r.right || pane.bottom - pane.top != r.bottom)
+    MoveWindow(lv->container, 0, 0, r.right, r.bottom, TRUE);
   GetClientRect(lv->container, &r);
-  MoveWindow(lv->clip, 0, 0, r.right, r.bottom, TRUE);
+  if (r.right != lv->width || r.bottom != lv->height) MoveWindow(lv->clip, 0, 0, r.right, r.bottom, TRUE);
   lv->width = r.right;
   lv->height = r.bottom;
   lv->splitHeight = 0;
@@ -319,9 +322,20 @@ bool cellRect(TableData* t, LONG row, int index, RECT* out) {
   return found && inRange(t, row) && y < listOf(t)->height;
 }
 
-void layoutChanged(TableData* t, int) {
+void layoutChanged(TableData* t, int code) {
+  ListView* lv = listOf(t);
+  switch (code) {
+  case VC_CONTEXTROW:
+  case VC_FOCUSROW:
+    return;  // the rows concerned are repainted by their own path
+  case VC_TITLE: {
+    RECT title{0, 0, lv->width, titleHeight(t)};
+    InvalidateRect(lv->clip, &title, FALSE);
+    return;
+  }
+  }
   relayout(t);
-  InvalidateRect(listOf(t)->clip, nullptr, FALSE);
+  InvalidateRect(lv->clip, nullptr, FALSE);
 }
 
 void rowsReset(TableData* t) {

@@ -533,7 +533,9 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
   }
   case TBLM_SETCONTEXTROWDATA: r = setContextRowData(t, LONG(lp)); return true;
   case TBLM_SETCONTEXTROW:
+    // The row is fetched too, so that cell messages find its data.
     if (!fetchOpenRangeUpTo(t, LONG(lp)) || !inRange(t, LONG(lp))) return r = 0, true;
+    if (fetchRow(t, LONG(lp)) == 2 || !refresh(t, w)) return r = 0, true;
     t->contextRow = LONG(lp);
     if (t->view.layoutChanged) t->view.layoutChanged(t, VC_CONTEXTROW);
     r = 1;
