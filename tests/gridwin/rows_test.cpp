@@ -424,3 +424,36 @@ TEST_F(Rows, ScrollingAndVisibleRows) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::pair<LONG, DWORD>> g_headers;
+int g_afterPaint;
+void __stdcall rowHeaderPainter(HWND, HDC hdc, LONG row, DWORD flags, const RECT* rect) {
+  if (hdc && rect && rect->right > rect->left) g_headers.push_back({row, flags});
+}
+void __stdcall afterPaint(HDC hdc, HWND, HDC again) { g_afterPaint += hdc && hdc == again; }
+
+TEST_F(Rows, PaintingCallsTheHeaderPainterAndTheAfterPaintHook) {
+  ShowWindow(parent, SW_SHOW);
+  HWND t = activeTable(2);
+  setRange(t, 0, 99);
+  setRowFlags(t, 2, TBL_ROW_HIDDEN, true);
+  setRowFlags(t, 3, TBL_ROW_SELECTED, true);
+  send(t, TBLM_SETHOOK, TBLH_ROWHEADERPAINT, rowHeaderPainter);
+  send(t, TBLM_SETHOOK, TBLH_AFTERPAINT, afterPaint);
+  g_headers.clear();
+  g_afterPaint = 0;
+  InvalidateRect(t, nullptr, TRUE);
+  RedrawWindow(t, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_GE(g_afterPaint, 1);
+  ASSERT_GE(g_headers.size(), 4u);
+  EXPECT_EQ(g_headers[0].first, 0);
+  EXPECT_EQ(g_headers[2].first, 3);  // the hidden row is not painted
+  EXPECT_TRUE(g_headers[2].second & TBL_ROW_SELECTED);
+  LONG visible = LONG(send(t, TBLM_GETVISIBLEROWCOUNT));
+  EXPECT_GE(LONG(g_headers.size()), visible);
+  EXPECT_LE(LONG(g_headers.size()), visible + 1);  // a partly shown last row too
+}
+
+} // namespace
