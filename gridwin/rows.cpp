@@ -112,9 +112,18 @@ void endOpenRange(TableData* t) {
 
 } // namespace
 
+// Rows inside the range, the scratch row, and with an open-ended range the
+// row after the highest fetched one. Others are refused: a stray number
+// must not grow the slot arrays to its index.
+static bool fetchable(const TableData* t, LONG row) {
+  if (inRange(t, row) || row == TBL_ROW_SCRATCH) return true;
+  return (t->tableFlags & TF_OPENRANGE) && row >= 0 && row == t->highestFetched + 1;
+}
+
 int fetchRow(TableData*& t, LONG row) {
   if (!t->store) return 0;
   if (t->store->isGap(row)) return 2;
+  if (!fetchable(t, row)) return 0;
   HWND w = t->window;
   t->contextRow = row;
   WORD old = t->store->flags(row);

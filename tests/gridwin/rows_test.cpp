@@ -309,7 +309,21 @@ TEST_F(Rows, ResetRowsEmptiesTheStore) {
   send(t, TBLM_GETROWRANGE, 0, &r);
   EXPECT_EQ(r.first, 0);
   EXPECT_EQ(r.last, -1);
-  EXPECT_EQ(send(t, TBLM_FETCHROW, 0, 3), 1);  // the store is back; fetches need no range
+  EXPECT_EQ(send(t, TBLM_FETCHROW, 0, 3), 0);  // outside the (empty) range
+  setRange(t, 0, 9);
+  EXPECT_EQ(send(t, TBLM_FETCHROW, 0, 3), 1);  // the store is back
+}
+
+TEST_F(Rows, RowsOutsideTheRangeAreNeitherFetchedNorFlagged) {
+  HWND t = activeTable(1);
+  setRange(t, 0, 9);
+  fetched.clear();
+  for (LONG row : std::initializer_list<LONG>{10, 0x7FFF0000, -1, TBL_ROW_END, TBL_SPLIT_ROW_BASE}) {
+    EXPECT_EQ(send(t, TBLM_FETCHROW, 0, row), 0) << row;
+    EXPECT_EQ(setRowFlags(t, row, TBL_ROW_SELECTED, true), 0) << row;
+    EXPECT_EQ(send(t, TBLM_QUERYROWFLAGS, 0xFFFF, row), 0) << row;
+  }
+  EXPECT_TRUE(fetched.empty());
 }
 
 TEST_F(Rows, SplitRowsComeBeforeNormalRows) {
