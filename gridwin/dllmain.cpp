@@ -110,8 +110,9 @@ LRESULT CALLBACK DropDownProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     ValidateRect(w, nullptr);
     return 0;
   case WM_DESTROY:
+    if (g_unloading) return 0;  // the lists go with it
     EnumChildWindows(w, releaseChild, LPARAM(w));
-    if (w == g_dropDown) g_dropDown = g_unloading ? nullptr : createDropDownPopup();
+    if (w == g_dropDown) g_dropDown = createDropDownPopup();
     return 0;
   }
   return DefWindowProcA(w, msg, wp, lp);

@@ -98,6 +98,19 @@ TEST_F(Classes, DropDownPopupComesBackWhenDestroyed) {
   EXPECT_NE(again, popup);
 }
 
+TEST_F(Classes, DropDownListsSurviveTheirPopup) {
+  HWND t = createTable(createRecord(listParams(), {columnInfo("list", 60, 20, 1, 0, 2)}));
+  HWND list = HWND(send(t, TBLM_GETDROPDOWN, 0));
+  HWND popup = FindWindowA(":DropDown", "");
+  ASSERT_TRUE(list);
+  EXPECT_EQ(GetParent(list), popup);
+  DestroyWindow(popup);
+  EXPECT_TRUE(IsWindow(list));
+  EXPECT_FALSE(IsWindowVisible(list));
+  DestroyWindow(t);
+  EXPECT_FALSE(IsWindow(list));  // the column frees its drop-down
+}
+
 // Unloading destroys the pop-up (it would otherwise run freed code) and the
 // classes go with the library; loading again brings both back.
 TEST(Unload, LeavesNoWindowOrClassBehind) {
