@@ -559,7 +559,10 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
   case TBLM_DEBUG: debugDump(t, lp); r = 1; return true;
   case TBLM_ACTIVATE: r = activate(t, wp != 0); return true;
   case TBLM_ISACTIVE: r = isActive(t); return true;
-  case TBLM_RECREATE: r = recreateTable(w, t, reinterpret_cast<const BYTE*>(lp)); refresh(t, w); return true;
+  case TBLM_RECREATE:
+    r = lp ? recreateTable(w, t, reinterpret_cast<const BYTE*>(lp)) : 0;
+    refresh(t, w);
+    return true;
   case TBLM_SETCELLTEXT:
   case TBLM_SETCELLDATA: {
     int index = columnIndex(t, wp);

@@ -277,6 +277,28 @@ TEST_F(Messages, DebugShowsTheCacheDump) {
   EXPECT_EQ(g_captions, (std::vector<std::string>{"TblMsgDebug cache", "TblMsgDebug"}));
 }
 
+// Every message with null and odd arguments, to tables in every state and
+// to a column window: answers, never a crash.
+TEST_F(Messages, EveryMessageSurvivesNullAndOddArguments) {
+  g_cbt = SetWindowsHookExA(WH_CBT, answerBoxes, nullptr, GetCurrentThreadId());
+  std::vector<HWND> tables = {activeTable(3), activeTable(3, 0), activeTable(0)};
+  HWND col = HWND(send(tables[0], TBLM_GETCOLUMNWINDOW, 0));
+  const WPARAM wps[] = {0, 1, 0x8002, 0xFFFF, WPARAM(-1)};
+  for (HWND t : tables) {
+    setRange(t, 0, 50);
+    for (UINT msg = TBLM_SETHOOK; msg <= TBLM_VIEWMSG2; ++msg) {
+      if (msg == TBLM_RESET || msg == TBLM_SETHOOK) continue;
+      for (WPARAM wp : wps) {
+        send(t, msg, wp, 0);
+        if (msg != TBLM_DEBUG) send(col, msg, wp, 0);
+      }
+      ASSERT_TRUE(IsWindow(t)) << msg;
+    }
+  }
+  UnhookWindowsHookEx(g_cbt);
+  for (HWND t : tables) EXPECT_EQ(send(t, TBLM_RESET), 1);
+}
+
 TEST_F(Messages, NotificationsGoToSlotTenInstead) {
   static std::vector<Note> slotNotes;
   slotNotes.clear();
