@@ -471,3 +471,43 @@ TEST_F(Rows, PaintingCallsTheHeaderPainterAndTheAfterPaintHook) {
 }
 
 } // namespace
+
+namespace {
+
+// A host that destroys the table from inside the table's own requests.
+TEST_F(Rows, TableDestroyedInsideAFetchOrANotification) {
+  ShowWindow(parent, SW_SHOW);
+  HWND t = activeTable(2);
+  setRange(t, 0, 99);
+  fetch = [](HWND table, LONG row) {
+    if (row == 5) DestroyWindow(table);
+    return LRESULT(1);
+  };
+  EXPECT_EQ(rowText(t, 5, 0), "");
+  EXPECT_FALSE(IsWindow(t));
+
+  t = activeTable(2);
+  setRange(t, 0, 99);
+  fetch = [](HWND table, LONG row) {
+    if (row == 3) DestroyWindow(table);
+    return LRESULT(1);
+  };
+  RedrawWindow(t, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_FALSE(IsWindow(t));
+
+  static HWND victim;
+  struct Local {
+    static void __stdcall notified(HWND table, UINT code, LONG) {
+      if (code == TBLN_ROWDISCARDED && table == victim) DestroyWindow(table);
+    }
+  };
+  fetch = [this](HWND table, LONG row) { return fillRow(table, row); };
+  victim = t = activeTable(1, TBLC_ACTIVATE | TBLC_DISCARD, 10);
+  send(t, TBLM_SETHOOK, TBLH_NOTIFY, Local::notified);
+  setRange(t, 0, 99);
+  for (LONG row = 0; row < 40 && IsWindow(t); ++row) send(t, TBLM_FETCHROW, 0, row);
+  EXPECT_FALSE(IsWindow(t));
+  EXPECT_TRUE(activeTable(1));  // the library carries on
+}
+
+} // namespace
