@@ -210,6 +210,7 @@ LRESULT cellModified(const Column& c, UINT msg, WPARAM wp) {
 }
 
 void destroyed(Column c) {
+  if (c.t->building) return;  // a creation that failed: nothing the host knew of
   HWND w = c.window;
   if (auto hook = TblColumnDestroyedHook(c.t->hooks[TBLH_COLUMNDESTROYED])) hook(WM_DESTROY, w, 0);
   if (!findColumn(w, c)) return;

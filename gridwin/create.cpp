@@ -204,7 +204,7 @@ bool fillTable(TableData* t, const TableCreateParams& p, const BYTE* columnInfo)
   t->hooks[TBLH_VALIDATE] = p.validateHook;
   t->hooks[TBLH_ALLOC] = p.allocHook;
   t->hooks[TBLH_REALLOC] = p.reallocHook;
-  t->stateFlags = (t->stateFlags | SF_ACTIVE) & ~SF_CREATING;
+  t->stateFlags = (t->stateFlags | SF_ACTIVE) & ~SF_STATE80;
   if (p.createFlags & TBLC_STATE8000) t->stateFlags |= SF_HOSTBIT;
   if (p.createFlags & TBLC_REVERSECOLUMNS) t->stateFlags |= SF_MIRRORED;
   t->focusWord2 = LONG(0x80000000);
@@ -305,7 +305,7 @@ LRESULT createTable(HWND w, CREATESTRUCTA* cs) {
   TableData* t = allocateTable(w, p);
   if (!t) return 0;
   SetWindowLongPtrA(w, 0, LONG_PTR(t));
-  t->stateFlags = SF_CREATING;
+  t->building = true;
   if (!fillTable(t, p, raw ? raw + kParamsBytes : nullptr)) {
     // WM_NCDESTROY still follows a failed WM_NCCREATE: leave it nothing.
     releaseContents(t);
@@ -313,6 +313,7 @@ LRESULT createTable(HWND w, CREATESTRUCTA* cs) {
     tableFree(t);
     return 0;
   }
+  t->building = false;
   SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) | WS_CLIPCHILDREN);
   return 1;
 }
@@ -354,12 +355,14 @@ LRESULT recreateTable(HWND w, TableData* t, const BYTE* raw) {
   // The host's callbacks stay installed across a rebuild.
   std::memcpy(t->hooks, hooks, sizeof hooks);
   SetWindowLongPtrA(w, 0, LONG_PTR(t));
+  t->building = true;
   if (!fillTable(t, p, raw ? raw + kParamsBytes : nullptr)) {
     releaseContents(t);
     SetWindowLongPtrA(w, 0, 0);
     tableFree(t);
     return 0;
   }
+  t->building = false;
   RECT r;
   GetClientRect(w, &r);
   SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));

@@ -33,7 +33,7 @@ enum : DWORD {
   SF_QUERY3 = 0x8,
   SF_MIRRORED = 0x10,
   SF_QUERY5 = 0x20,
-  SF_CREATING = 0x80,
+  SF_STATE80 = 0x80,
   SF_HOSTBIT = 0x8000,
 };
 
@@ -170,6 +170,7 @@ struct TableData {
   LONG lockedCount;
   LONG pendingFocusRow;
   bool mdi;
+  bool building;  // inside WM_NCCREATE or TBLM_RECREATE: columns torn down quietly
 };
 static_assert(sizeof(TableData) <= kHeaderBytes);
 

@@ -135,6 +135,7 @@ TEST_F(Creation, FailuresReportErrorAndFreeOnce) {
     notes.clear();
     EXPECT_FALSE(createTable(records[i])) << i;
     EXPECT_GE(count(TBLN_ERROR), 1) << i;
+    EXPECT_EQ(count(TBLN_DESTROY), 0) << i;
   }
   // The library is still sound.
   EXPECT_TRUE(activeTable(2));
