@@ -164,8 +164,9 @@ bool loadFromModule(CPicture& p, Format format, SIZE want) {
 }
 
 bool loadFromHost(CPicture& p, Format format, SIZE want) {
-  // For host resources the name travels in the file-name place.
-  const char* name = p.fileName.IsEmpty() ? p.resourceName.c_str() : p.fileName.c_str();
+  // The host's resources are named by the resource name; a caller that
+  // names it in the file-name place alone is understood as well.
+  const char* name = p.resourceName.IsEmpty() ? p.fileName.c_str() : p.resourceName.c_str();
   HSTRING data = HostGetResourceData(name);
   if (!data) return false;
   LONG size = HostStrGetLength(data);

@@ -2,6 +2,8 @@
 // the probe's test control class and framed exports.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "testhost.h"
 
 using namespace amblibtest;
@@ -66,51 +68,65 @@ struct SubclassingHost {
 
 } // namespace
 
-TEST_F(Handshake, WindowStillOnItsClassProcedureIsSubclassed) {
-  ProbeCounters before = counters();
-  HWND w = create();
-  ASSERT_TRUE(w);
-  ProbeCounters after = counters();
-  EXPECT_EQ(after.constructed - before.constructed, 1);
-  EXPECT_EQ(after.announcedSelf - before.announcedSelf, 1);  // 0x6008 carried the object itself
-  EXPECT_EQ(after.ncCreateSeen - before.ncCreateSeen, 1);    // and WM_NCCREATE reached it afterwards
-  // The framework procedure now runs the window; the object answers framed calls.
-  HMODULE owner = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(GetWindowLongPtrA(w, GWLP_WNDPROC)), &owner);
-  EXPECT_EQ(owner, probe.module());
-  DestroyWindow(w);
-  EXPECT_EQ(counters().destroyed - before.destroyed, 1);
-}
+// The handshake, case by case: who runs the window afterwards, what
+// AKM_ControlCreate carried, how the style messages are answered, and that
+// the object lives exactly as long as its window.
+TEST_F(Handshake, CreationCases) {
+  struct Case {
+    const char* what;
+    bool hostSubclassesFirst;
+    bool allocationFails;
+    bool created;
+    LRESULT styleAnswer;  // WM_STYLECHANGING and WM_STYLECHANGED
+  };
+  const Case cases[] = {
+      // The framework subclasses the window and ends in DefWindowProc, which
+      // answers the style messages itself.
+      {"still on its class procedure", false, false, true, 0},
+      // The class procedure stays in the chain behind the host's and answers 1.
+      {"subclassed by the host first", true, false, true, 1},
+      {"no memory for the object", false, true, false, 0},
+      {"no memory, host subclassed", true, true, false, 0},
+  };
+  auto failAllocations = probe.fn<void(WINAPI*)(LONG)>("ProbeFailAllocations");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::optional<SubclassingHost> host;
+    if (c.hostSubclassesFirst) host.emplace();
+    ProbeCounters before = counters();
+    if (c.allocationFails) failAllocations(1);
+    HWND w = create();
+    failAllocations(0);
+    ProbeCounters after = counters();
+    int once = c.created ? 1 : 0;
+    EXPECT_EQ(w != nullptr, c.created);
+    EXPECT_EQ(after.constructed - before.constructed, once);
+    EXPECT_EQ(after.announcedSelf - before.announcedSelf, once);  // 0x6008 carried the object itself
+    EXPECT_EQ(after.ncCreateSeen - before.ncCreateSeen, once);    // and WM_NCCREATE reached it afterwards
+    if (host) {
+      EXPECT_EQ(SubclassingHost::announcements, once);
+    }
+    if (!w) continue;
 
-TEST_F(Handshake, AlreadySubclassedWindowIsOnlyAttached) {
-  SubclassingHost host;
-  ProbeCounters before = counters();
-  HWND w = create();
-  ASSERT_TRUE(w);
-  EXPECT_EQ(SubclassingHost::announcements, 1);
-  EXPECT_NE(SubclassingHost::announced, 0);
-  EXPECT_EQ(counters().announcedSelf - before.announcedSelf, 1);
-  // The host's procedure stays in front; the object is reached through it.
-  EXPECT_EQ(WNDPROC(GetWindowLongPtrA(w, GWLP_WNDPROC)), SubclassingHost::proc);
-  EXPECT_EQ(call("ProbeTableText", reinterpret_cast<void*>(SubclassingHost::announced)), 42);
-  // The class procedure answers the style messages itself.
-  STYLESTRUCT ss{WS_POPUP, WS_POPUP};
-  EXPECT_EQ(SendMessageA(w, WM_STYLECHANGING, GWL_STYLE, LPARAM(&ss)), 1);
-  EXPECT_EQ(SendMessageA(w, WM_STYLECHANGED, GWL_STYLE, LPARAM(&ss)), 1);
-  DestroyWindow(w);
-  EXPECT_EQ(counters().destroyed - before.destroyed, 1);
-}
-
-TEST_F(Handshake, FailedAllocationFailsCreationWithoutAnnouncement) {
-  SubclassingHost host;
-  ProbeCounters before = counters();
-  probe.fn<void(WINAPI*)(LONG)>("ProbeFailAllocations")(1);
-  HWND w = create();
-  probe.fn<void(WINAPI*)(LONG)>("ProbeFailAllocations")(0);
-  EXPECT_EQ(w, nullptr);
-  EXPECT_EQ(SubclassingHost::announcements, 0);
-  EXPECT_EQ(counters().constructed, before.constructed);
+    WNDPROC proc = WNDPROC(GetWindowLongPtrA(w, GWLP_WNDPROC));
+    if (host) {
+      // The host's procedure stays in front; the object is reached with
+      // the address the host kept.
+      EXPECT_EQ(proc, SubclassingHost::proc);
+      EXPECT_EQ(call("ProbeTableText", reinterpret_cast<void*>(SubclassingHost::announced)), 42);
+    } else {
+      HMODULE owner = nullptr;
+      GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(proc), &owner);
+      EXPECT_EQ(owner, probe.module());
+    }
+    STYLESTRUCT ss{WS_POPUP, WS_POPUP};
+    EXPECT_EQ(SendMessageA(w, WM_STYLECHANGING, GWL_STYLE, LPARAM(&ss)), c.styleAnswer);
+    EXPECT_EQ(SendMessageA(w, WM_STYLECHANGED, GWL_STYLE, LPARAM(&ss)), c.styleAnswer);
+    EXPECT_EQ(counters().destroyed, before.destroyed);
+    DestroyWindow(w);
+    EXPECT_EQ(counters().destroyed - before.destroyed, 1);
+  }
 }
 
 TEST_F(Handshake, ClassesWithoutTheirControlYetFailCleanly) {

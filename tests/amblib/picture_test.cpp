@@ -64,6 +64,7 @@ TEST_F(Pictures, ExtensionRulesAndSourcesFromFlags) {
   std::string bmp = writeTempFile("amb_plain.BMP", makeBmp24(4, 4, sample));
   std::string data = writeTempFile("amb_plain.dat", makeBmp24(3, 3, sample));
   std::string ico = writeTempFile("amb_two.ico", makeIco({16, 32}));
+  std::string cur = writeTempFile("amb_arrow.cur", makeIco({32}, 2));
   struct Case { WORD flags; std::string file; LONG kind; int w; };
   const Case cases[] = {
       {0x1001, bmp, 1, 4},          // ".BMP" adds the file source
@@ -72,9 +73,16 @@ TEST_F(Pictures, ExtensionRulesAndSourcesFromFlags) {
       {0x1002, ico, 2, 16},         // small icon size
       {0x2002, ico, 2, GetSystemMetrics(SM_CXICON)},
       {0x0001, ico, 2, 16},         // ".ICO" means an icon, own size: the first image
+      {0x0402, cur, 3, 32},         // a cursor file read as an icon gives a cursor
+      {0x0401, cur, 0, 0},          // ... and is no bitmap
   };
   for (const auto& c : cases) {
     void* p = load(c.flags, c.file.c_str());
+    if (!c.kind) {
+      EXPECT_FALSE(p) << c.file << " " << c.flags;
+      if (p) free(p);
+      continue;
+    }
     ASSERT_TRUE(p) << c.file << " " << c.flags;
     EXPECT_EQ(kind(p), c.kind) << c.file;
     EXPECT_EQ(size(p).cx, c.w) << c.file << " " << c.flags;
@@ -100,17 +108,25 @@ TEST_F(Pictures, LibraryAndProgramResources) {
 TEST_F(Pictures, HostResources) {
   Bytes bmp = makeBmp24(5, 5, sample);
   ASSERT_TRUE(HostSetResourceData("AMB_LOGO", bmp.data(), DWORD(bmp.size())));
-  void* p = load(0x0801, "AMB_LOGO");
-  ASSERT_TRUE(p);
-  EXPECT_EQ(size(p).cx, 5);
-  free(p);
   Bytes ico = makeIco({32});
   ASSERT_TRUE(HostSetResourceData("AMB_ICON", ico.data(), DWORD(ico.size())));
-  void* i = load(0x0802, "AMB_ICON");
-  ASSERT_TRUE(i);
-  EXPECT_EQ(kind(i), 2);
-  free(i);
-  EXPECT_FALSE(load(0x0801, "AMB_NOTHING"));
+  struct Case { WORD flags; const char* file; const char* resource; LONG kind; int w; };
+  const Case cases[] = {
+      {0x0801, "", "AMB_LOGO", 1, 5},
+      {0x0801, "AMB_LOGO", "", 1, 5},           // named in the file-name place alone
+      {0x0801, "AMB_NOTHING", "AMB_LOGO", 1, 5},  // the resource name decides
+      {0x0802, "", "AMB_ICON", 2, 32},
+      {0x1802, "", "AMB_ICON", 2, 16},
+  };
+  for (const auto& c : cases) {
+    void* p = load(c.flags, c.file, c.resource);
+    ASSERT_TRUE(p) << c.file << "|" << c.resource;
+    EXPECT_EQ(kind(p), c.kind) << c.resource;
+    EXPECT_EQ(size(p).cx, c.w) << c.resource;
+    free(p);
+  }
+  EXPECT_FALSE(load(0x0801, "", "AMB_NOTHING"));
+  EXPECT_FALSE(load(0x0801, "", "AMB_ICON"));  // icon bytes are no bitmap
   HostSetResourceData("AMB_LOGO", nullptr, 0);
   HostSetResourceData("AMB_ICON", nullptr, 0);
 }
