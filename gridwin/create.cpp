@@ -327,8 +327,8 @@ void destroyTable(HWND w) {
 }
 
 bool resetTable(TableData* t) {
+  if (!freeStore(t)) return false;  // the store is delivering an event: not now
   if (t->view.rowsReset) t->view.rowsReset(t);
-  freeStore(t);
   freeColumns(t);
   t->rangeFirst = 0;
   t->rangeLast = -1;

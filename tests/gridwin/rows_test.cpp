@@ -426,6 +426,13 @@ TEST_F(Rows, ScrollingAndVisibleRows) {
   EXPECT_EQ(v.first, 500);
   EXPECT_EQ(v.last, 500 + visible - 1);
   EXPECT_EQ(LOWORD(send(t, TBLM_GETSCROLLPOS, 0)), 500);
+  HWND container = FindWindowExA(t, nullptr, "Halvik:Tab:Container", nullptr);
+  ASSERT_TRUE(container);
+  send(container, WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(LOWORD(send(t, TBLM_GETSCROLLPOS, 0)), 500 + visible);
+  send(container, WM_VSCROLL, SB_LINEUP);
+  EXPECT_EQ(LOWORD(send(t, TBLM_GETSCROLLPOS, 0)), 500 + visible - 1);
+  send(t, TBLM_SCROLLTOROW, 1, &to);
   fetched.clear();
   RedrawWindow(t, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   std::sort(fetched.begin(), fetched.end());
