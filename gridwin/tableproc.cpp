@@ -313,8 +313,12 @@ LRESULT getVisibleRange(TableData* t, WPARAM area, TBLVISIBLERANGE* out) {
   LONG visible = t->view.rowsThatFit ? t->view.rowsThatFit(t) : 0;
   LONG top = area == 1 ? t->splitTop : t->topRow;
   LONG last = area == 1 ? t->splitLast : t->rangeLast;
+  // The rows the view shows from the top, hidden ones skipped.
+  LONG shown = 0, row = top, end = top - 1;
+  for (; row <= last && shown < std::max<LONG>(visible, 1); ++row)
+    if (!(rowFlags(t, row) & TBL_ROW_HIDDEN)) ++shown, end = row;
   out->first = top;
-  out->last = std::min(last, top + std::max<LONG>(visible, 1) - 1);
+  out->last = end;
   return 1;
 }
 

@@ -438,6 +438,9 @@ TEST_F(Rows, ScrollingAndVisibleRows) {
   std::sort(fetched.begin(), fetched.end());
   ASSERT_FALSE(fetched.empty());
   EXPECT_EQ(fetched.front(), 500);  // painting fetched the page on show
+  setRowFlags(t, 501, TBL_ROW_HIDDEN, true);
+  send(t, TBLM_GETVISIBLERANGE, 0, &v);
+  EXPECT_EQ(v.last, 500 + visible);  // one more row comes into view
   to.row = 999;
   send(t, TBLM_SCROLLTOROW, 1, &to);
   send(t, TBLM_GETVISIBLERANGE, 0, &v);
