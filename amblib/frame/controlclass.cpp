@@ -61,10 +61,6 @@ std::vector<std::string>& registeredHere() {
   static std::vector<std::string> all;
   return all;
 }
-std::vector<std::string>& innerRegistered() {
-  static std::vector<std::string> all;
-  return all;
-}
 
 template <class V> V find(const std::vector<Named<V>>& list, const char* name) {
   for (const auto& e : list)
@@ -145,7 +141,7 @@ void registerOrRollBack(HINSTANCE instance, const ClassSpec& spec, WNDPROC proc)
   if (!registerClass(instance, spec, proc, registered)) {
     // The library is not going to start: leave no class behind whose
     // procedure is about to be unloaded.
-    UnregisterStartupClasses(instance);
+    UnregisterLibraryClasses(instance);
     AfxThrowResourceException();
   }
   if (registered) registeredHere().push_back(spec.name);
@@ -160,14 +156,14 @@ ControlFactoryEntry::ControlFactoryEntry(const char* className, ControlFactory c
 PlainProcEntry::PlainProcEntry(const char* className, WNDPROC proc) { plainProcs().push_back({className, proc}); }
 
 void EnsureInnerClass(const char* className) {
-  if (!className) AfxThrowResourceException();
-  for (const auto& name : innerRegistered())
-    if (!lstrcmpiA(name.c_str(), className)) return;
   for (const ClassSpec& spec : InnerClasses) {
-    if (lstrcmpiA(spec.name, className)) continue;
+    if (!className || lstrcmpiA(spec.name, className)) continue;
+    WNDCLASSA existing;
+    if (GetClassInfoA(AfxGetInstanceHandle(), spec.name, &existing)) return;
     HCURSOR cursor = spec.cursor ? LoadCursorA(nullptr, spec.cursor) : nullptr;
-    if (!FwRegisterClass(spec.name, spec.style, cursor, nullptr, spec.windowExtra)) AfxThrowResourceException();
-    innerRegistered().push_back(spec.name);
+    if (!FwRegisterClass(spec.name, spec.style, cursor, nullptr, spec.windowExtra))
+      AfxThrowResourceException();
+    registeredHere().push_back(spec.name);
     return;
   }
   AfxThrowResourceException();
@@ -195,7 +191,7 @@ void RegisterStartupClasses(HINSTANCE instance) {
   }
 }
 
-void UnregisterStartupClasses(HINSTANCE instance) {
+void UnregisterLibraryClasses(HINSTANCE instance) {
   for (const auto& name : registeredHere()) {
     if (UnregisterClassA(name.c_str(), instance)) continue;
     char line[160];

@@ -22,7 +22,9 @@
 //
 // Inner classes ("AK:Calendar", "AK:ColorPalette", "AK:EditColor",
 // "AK:CmbBtn", "AK:Splitter") run the framework procedure and are
-// registered on first use with EnsureInnerClass; they stay registered.
+// registered on first use with EnsureInnerClass; they stay registered
+// while the library is loaded (an unload takes them down with the others:
+// their procedure goes with the library).
 #pragma once
 #include <windows.h>
 
@@ -61,20 +63,21 @@ struct PlainProcEntry {
 #define AMB_PLAIN_CLASS_PROC(className, proc) \
   static ::amb::PlainProcEntry AMB_JOIN(ambPlainProc, __LINE__)(className, proc)
 
-// Registers an inner class once per process (nothing when it exists);
-// raises CResourceException when the system refuses it.
+// Registers an inner class unless it exists; raises CResourceException
+// for an unknown name or when the system refuses it.
 void EnsureInnerClass(const char* className);
 
 // Registers a further class running the shared control procedure with the
 // given factory (test controls). FALSE when the system refuses it.
 BOOL RegisterControlClass(const char* className, UINT style, LPCSTR cursor, ControlFactory create);
 
-// Start-up and shut-down of the nine start-up classes. Registration skips
-// a class that exists already; a refusal unregisters what this call
-// registered and raises CResourceException. Unregistration touches only
-// the classes this copy of the library registered and reports (to the
-// debugger output) a refusal instead of raising it.
+// Start-up: the nine start-up classes. Registration skips a class that
+// exists already; a refusal unregisters what was registered and raises
+// CResourceException.
 void RegisterStartupClasses(HINSTANCE instance);
-void UnregisterStartupClasses(HINSTANCE instance);
+// Unload: unregisters every class this copy of the library registered
+// (start-up, inner and test classes) and reports (to the debugger output)
+// a refusal instead of raising it.
+void UnregisterLibraryClasses(HINSTANCE instance);
 
 } // namespace amb

@@ -38,7 +38,7 @@ public:
   int ExitInstance() override {
     g_logo.DeleteObject();
     g_hostClassNames.RemoveAll();
-    if (!g_processExiting) UnregisterStartupClasses(m_hInstance);
+    if (!g_processExiting) UnregisterLibraryClasses(m_hInstance);
     return CWinApp::ExitInstance();
   }
 };

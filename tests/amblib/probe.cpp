@@ -66,6 +66,16 @@ BOOL WINAPI ProbeRegisterControl() {
   return amb::RegisterControlClass("AK:ProbeControl", 0x4008, IDC_ARROW, &amb::CreateHostControl<CProbeControl>);
 }
 
+BOOL WINAPI ProbeEnsureInnerClass(LPCSTR name) {
+  try {
+    amb::EnsureInnerClass(name);
+    return TRUE;
+  } catch (CException* e) {
+    e->Delete();
+    return FALSE;
+  }
+}
+
 void WINAPI ProbeGetCounters(ProbeCounters* out) { *out = g_counters; }
 void WINAPI ProbeFailAllocations(LONG count) { FwFailAllocations(UINT(count)); }
 

@@ -2,6 +2,8 @@
 // attributes, the existence check, and what happens on refusal and unload.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "testhost.h"
 
 using namespace amblibtest;
@@ -69,7 +71,7 @@ TEST(Startup, RegistersTheNineClassesWithTheirAttributes) {
   EXPECT_EQ(procModule("AK:cCalendar"), lib.module());
 }
 
-TEST(Startup, UnloadingUnregistersAndLeavesInnerClassesAlone) {
+TEST(Startup, UnloadingUnregistersTheStartupClasses) {
   {
     Library lib("amblib.dll");
     ASSERT_TRUE(lib);
@@ -79,15 +81,54 @@ TEST(Startup, UnloadingUnregistersAndLeavesInnerClassesAlone) {
   for (const auto& c : StartupClasses) EXPECT_FALSE(classExists(c.name)) << c.name;
 }
 
+TEST(Startup, InnerClassesOnFirstUseUntilUnload) {
+  const ClassAttributes InnerClasses[] = {
+      {"AK:Calendar", 0x6880, true, 0}, {"AK:ColorPalette", 0x6080, true, 0}, {"AK:EditColor", 0x6088, true, 0},
+      {"AK:CmbBtn", 0x400B, true, 0},   {"AK:Splitter", 0x400B, false, 0},
+  };
+  {
+    Library probe("amblib_probe.dll");
+    ASSERT_TRUE(probe);
+    auto ensure = probe.fn<BOOL(WINAPI*)(LPCSTR)>("ProbeEnsureInnerClass");
+    for (const auto& c : InnerClasses) {
+      EXPECT_FALSE(classExists(c.name)) << c.name;
+      EXPECT_TRUE(ensure(c.name)) << c.name;
+      EXPECT_TRUE(ensure(c.name)) << c.name;  // once registered, nothing more to do
+      WNDCLASSEXA wc{};
+      wc.cbSize = sizeof wc;
+      ASSERT_TRUE(GetClassInfoExA(probe.module(), c.name, &wc)) << c.name;
+      EXPECT_EQ(wc.style, c.style) << c.name;
+      EXPECT_EQ(wc.hCursor == LoadCursorA(nullptr, IDC_ARROW), c.arrow) << c.name;
+      EXPECT_EQ(procModule(c.name), probe.module()) << c.name;
+    }
+    EXPECT_FALSE(ensure("AK:NoSuchClass"));
+    EXPECT_FALSE(ensure(nullptr));
+  }
+  // Their procedure went with the library: so did they.
+  for (const auto& c : InnerClasses) EXPECT_FALSE(classExists(c.name)) << c.name;
+}
+
+// A second copy under another file name: the frame once more
+// (amblib_probe.dll), and the very file copied.
 TEST(Startup, ASecondCopyRegistersNothingAndTakesNothingDown) {
   Library lib("amblib.dll");
   ASSERT_TRUE(lib);
-  {
-    Library copy("amblib_probe.dll");
-    ASSERT_TRUE(copy);
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string copied = std::string(dir) + "amblib_copy.dll";
+  char original[MAX_PATH];
+  ASSERT_TRUE(GetModuleFileNameA(lib.module(), original, MAX_PATH));
+  ASSERT_TRUE(CopyFileA(original, copied.c_str(), FALSE));
+  for (const std::string& name : {std::string("amblib_probe.dll"), copied}) {
+    {
+      Library copy(name.c_str());
+      ASSERT_TRUE(copy) << name;
+      EXPECT_NE(copy.module(), lib.module()) << name;
+      for (const auto& c : StartupClasses) EXPECT_EQ(procModule(c.name), lib.module()) << c.name;
+    }
     for (const auto& c : StartupClasses) EXPECT_EQ(procModule(c.name), lib.module()) << c.name;
   }
-  for (const auto& c : StartupClasses) EXPECT_EQ(procModule(c.name), lib.module()) << c.name;
+  DeleteFileA(copied.c_str());
 }
 
 TEST(Startup, AClassRegisteredBeforeIsKept) {
