@@ -2,6 +2,7 @@
 // strings and a stopwatch with a timing report.
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "hostrt.h"
@@ -52,15 +53,21 @@ std::string beginTimeOfDay() {
 
 extern "C" LONG WINAPI AmbDebugAssert(BOOL condition, LPCSTR text) {
   if (condition) return 1;
-  char context[256] = "";
-  HostContextText(GetActiveWindow(), context, sizeof context);
-  std::string joined;
+  std::string context, joined;
   try {
-    joined = std::string(context) + ": " + (text ? text : "");
+    HWND active = GetActiveWindow();
+    LONG length = HostContextText(active, nullptr, 0);
+    if (length > 0) {
+      context.resize(size_t(length) + 1);
+      HostContextText(active, context.data(), length + 1);
+      context.resize(std::strlen(context.c_str()));
+    }
+    joined = context + ": " + (text ? text : "");
   } catch (...) {
-    joined.clear();
+    joined.clear();  // no memory for the joined text: the context alone
   }
-  MessageBoxA(nullptr, joined.empty() ? context : joined.c_str(), "Assertion Failure", MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxA(nullptr, joined.empty() ? context.c_str() : joined.c_str(), "Assertion Failure",
+              MB_OK | MB_ICONEXCLAMATION);
   return 1;
 }
 
