@@ -156,3 +156,26 @@ TEST(Startup, ARefusedRegistrationFailsTheLoadAndLeavesNoClass) {
   if (probe) FreeLibrary(probe);
   for (const auto& c : StartupClasses) EXPECT_FALSE(classExists(c.name)) << c.name;
 }
+
+TEST(Startup, ARefusedUnregistrationAtUnloadIsReported) {
+  HMODULE probe = LoadLibraryA("amblib_probe.dll");
+  ASSERT_TRUE(probe);
+  auto registerControl = reinterpret_cast<BOOL(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(probe, "ProbeRegisterControl")));
+  ASSERT_TRUE(registerControl());
+  // A window of the class outlives the library: the system refuses to take
+  // the class away. The window is first cut loose from the library's code.
+  HWND w = CreateWindowExA(0, "AK:ProbeControl", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(w);
+  SetWindowLongPtrA(w, GWLP_WNDPROC, LONG_PTR(DefWindowProcA));
+  {
+    DebugCapture debug;
+    FreeLibrary(probe);
+    EXPECT_NE(debug.joined().find("Unable to unregister class AK:ProbeControl."), std::string::npos)
+        << debug.joined();
+  }
+  DestroyWindow(w);
+  EXPECT_TRUE(UnregisterClassA("AK:ProbeControl", probe));
+  for (const auto& c : StartupClasses) EXPECT_FALSE(classExists(c.name)) << c.name;
+}
