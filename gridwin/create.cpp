@@ -119,8 +119,10 @@ bool loadResources(TableData* t) {
   t->cursors[1] = LoadCursorA(nullptr, IDC_IBEAM);
   const WORD ids[] = {IDC_COLSIZE, IDC_EDITBEAM, IDC_COLMOVE, IDC_HDRSIZE, IDC_SPLIT,
                       IDC_SPLITDRAG, IDC_ROWSIZE, IDC_DATACELL, IDC_ROWSELECT};
+  // The library's shared cursors: they live as long as the library, and a
+  // host can compare GetCursor() with LoadCursor(gridwin, id).
   for (int i = 0; i < 9; ++i) {
-    t->cursors[2 + i] = HCURSOR(LoadImageA(lib, MAKEINTRESOURCEA(ids[i]), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    t->cursors[2 + i] = LoadCursorA(lib, MAKEINTRESOURCEA(ids[i]));
     if (!t->cursors[2 + i]) return false;
   }
   t->bitmaps[0] = LoadBitmapA(lib, MAKEINTRESOURCEA(IDB_DROPDOWN));
@@ -134,8 +136,6 @@ bool loadResources(TableData* t) {
 }
 
 void freeResources(TableData* t) {
-  for (int i = 2; i < 11; ++i)
-    if (t->cursors[i]) DestroyCursor(t->cursors[i]);
   for (HBITMAP b : t->bitmaps)
     if (b) DeleteObject(b);
   if (t->patternBrush) DeleteObject(t->patternBrush);

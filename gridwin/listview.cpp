@@ -1,9 +1,11 @@
 // The list view (view type 1): a :Container pane that carries the scroll
 // bars and fills the table, and inside it a :ListClip pane on which the
-// title row, the row headers and the rows are painted. Its ViewOps serve
-// the table's messages (rows that fit, scroll position, scroll into view,
-// rows per page, ...). Mouse and keyboard handling live elsewhere.
-#include "table.h"
+// title row, the row headers and the rows are painted and which takes the
+// mouse. This file holds the view's structure: geometry of the zones, the
+// scroll bars (two "scrollbar" windows in split mode), scrolling, the
+// ViewOps the table calls and the two panes' window procedures. The
+// painter, the mouse and the keyboard have files of their own.
+#include "listview.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,19 +14,6 @@ namespace gridwin {
 
 namespace {
 
-struct ListView {
-  HWND container;
-  HWND clip;
-  LONG width, height;   // of the clip pane
-  LONG firstScroll;     // first scrolling display position shown
-  LONG splitHeight;     // pixels of the split area (0 when not split)
-  SCROLLINFO shown[2];  // what the scroll bars show, to skip unchanged updates
-};
-
-constexpr int kSplitBar = 4;
-
-ListView* listOf(TableData* t) { return static_cast<ListView*>(t->listData); }
-
 TableData* tableOfPane(HWND pane) {
   HWND table = GetParent(pane);
   if (GetClassLongA(table, GCL_CBCLSEXTRA) < 4 || GetClassLongA(table, 0) != TBL_TABLE_CLASS_MARK)
@@ -32,56 +21,162 @@ TableData* tableOfPane(HWND pane) {
   return IsWindow(table) ? tableOf(table) : nullptr;
 }
 
-LONG titleHeight(TableData* t) { return t->rowHeight; }
-LONG headerWidth(TableData* t) { return (t->displayFlags & TBLD_ROWHEADER) ? t->rowHeaderWidth : 0; }
-LONG rowsTop(TableData* t) { return titleHeight(t) + listOf(t)->splitHeight; }
+bool splitShown(TableData* t) { return t->tableFlags & TF_SPLIT; }
 
-bool shown(TableData* t, int index) { return column(t, index).columnFlags & TBLCF_VISIBLE; }
-
-// Display positions of the shown columns, locked ones first, with their x.
-template <class F> void forEachShownColumn(TableData* t, F f) {
+// Rows of the split area: the user's choice, else a quarter of the pane,
+// and never so many that no normal row is left.
+LONG splitRowsShown(TableData* t) {
   ListView* lv = listOf(t);
-  LONG x = headerWidth(t);
-  int locked = 0;
-  for (int pos = 0; pos < t->columnCount; ++pos) {
-    int index = t->order[pos];
-    if (!shown(t, index)) continue;
-    bool isLocked = locked < t->lockedCount;
-    if (isLocked) ++locked;
-    if (!isLocked && pos < lv->firstScroll) continue;
-    if (x >= lv->width) break;
-    f(index, x);
-    x += column(t, index).width;
-  }
+  if (!splitShown(t)) return 0;
+  LONG room = (lv->height - titleHeight(t) - kSplitBar) / t->fullRowHeight - 1;
+  LONG rows = lv->splitRows >= 0 ? lv->splitRows
+                                 : std::min<LONG>(t->splitRowCount, std::max<LONG>(1, (lv->height / 4) / t->fullRowHeight));
+  return std::clamp<LONG>(rows, 0, std::max<LONG>(0, room));
 }
 
-LONG rowsThatFit(TableData* t) {
-  LONG h = listOf(t)->height - rowsTop(t);
-  return h > 0 ? std::max<LONG>(1, h / t->fullRowHeight) : 0;
-}
+LONG lastTop(TableData* t) { return std::max(t->rangeFirst, t->rangeLast - rowsPerPage(t) + 1); }
 
-LONG rowsPerPage(TableData* t) { return std::max<LONG>(1, rowsThatFit(t)); }
-
-LONG lastTop(TableData* t) {
-  return std::max(t->rangeFirst, t->rangeLast - rowsPerPage(t) + 1);
-}
-
-void setScrollBar(ListView* lv, int bar, int max, UINT page, int pos) {
-  SCROLLINFO& shown = lv->shown[bar == SB_VERT];
-  if (shown.cbSize && shown.nMax == max && shown.nPage == page && shown.nPos == pos) return;
-  shown = SCROLLINFO{sizeof shown, SIF_ALL | SIF_DISABLENOSCROLL, 0, max, page, pos, 0};
-  SetScrollInfo(lv->container, bar, &shown, TRUE);
-}
-
-void updateScrollBars(TableData* t) {
-  ListView* lv = listOf(t);
-  LONG count = std::max<LONG>(0, t->rangeLast - t->rangeFirst + 1);
-  setScrollBar(lv, SB_VERT, count > 0 ? count - 1 : 0, rowsPerPage(t), std::max<LONG>(0, t->topRow - t->rangeFirst));
-  setScrollBar(lv, SB_HORZ, std::max(0, int(t->columnCount) - 1), 1, lv->firstScroll);
+LONG lastSplitTop(TableData* t) {
+  return std::max(t->splitFirst, t->splitLast - areaPage(t, AREA_SPLIT) + 1);
 }
 
 void clampTop(TableData* t) {
   t->topRow = std::clamp(t->topRow, t->rangeFirst, lastTop(t));
+  if (isSplitRow(t->splitFirst)) t->splitTop = std::clamp(t->splitTop, t->splitFirst, lastSplitTop(t));
+}
+
+// Scroll bar slots: 0 horizontal, 1 vertical (the container's own), 2 and 3
+// the split mode's bars.
+void setBar(ListView* lv, int slot, HWND w, int bar, int max, UINT page, int pos) {
+  SCROLLINFO& shown = lv->shown[slot];
+  if (shown.cbSize && shown.nMax == max && shown.nPage == page && shown.nPos == pos) return;
+  shown = SCROLLINFO{sizeof shown, SIF_ALL | SIF_DISABLENOSCROLL, 0, max, page, pos, 0};
+  SetScrollInfo(w, bar, &shown, TRUE);
+}
+
+// In split mode each area has a scroll bar window of its own in place of
+// the container's vertical bar.
+void ensureSplitBars(TableData* t) {
+  ListView* lv = listOf(t);
+  bool want = splitShown(t);
+  if (want == (lv->splitBars[0] != nullptr)) return;
+  if (want) {
+    ShowScrollBar(lv->container, SB_VERT, FALSE);
+    for (HWND& bar : lv->splitBars)
+      bar = CreateWindowExA(0, "scrollbar", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 0, 0, lv->container, nullptr,
+                            t->instance, nullptr);
+  } else {
+    for (HWND& bar : lv->splitBars) {
+      if (bar) DestroyWindow(bar);
+      bar = nullptr;
+    }
+    ShowScrollBar(lv->container, SB_VERT, TRUE);
+  }
+  lv->shown[1] = lv->shown[2] = lv->shown[3] = SCROLLINFO{};
+}
+
+void placeSplitBars(TableData* t, LONG containerWidth) {
+  ListView* lv = listOf(t);
+  if (!lv->splitBars[0]) return;
+  int cx = GetSystemMetrics(SM_CXVSCROLL);
+  LONG barBottom = titleHeight(t) + lv->splitHeight;
+  MoveWindow(lv->splitBars[0], containerWidth - cx, 0, cx, barBottom, TRUE);
+  MoveWindow(lv->splitBars[1], containerWidth - cx, barBottom, cx, std::max<LONG>(0, lv->height - barBottom), TRUE);
+}
+
+} // namespace
+
+// --- geometry -----------------------------------------------------------------
+
+LONG titleHeight(TableData* t) { return t->rowHeight; }
+LONG headerWidth(TableData* t) { return (t->displayFlags & TBLD_ROWHEADER) ? t->rowHeaderWidth : 0; }
+bool isMirrored(TableData* t) { return t->stateFlags & SF_MIRRORED; }
+
+ColumnLayout columnLayout(TableData* t) {
+  std::vector<ShownColumn> shown;
+  shown.reserve(t->columnCount);
+  for (int pos = 0; pos < t->columnCount; ++pos) {
+    int index = t->order[pos];
+    if (column(t, index).columnFlags & TBLCF_VISIBLE) shown.push_back({index, column(t, index).width});
+  }
+  return layoutColumns(shown, t->lockedCount, listOf(t)->firstScroll, headerWidth(t), listOf(t)->width,
+                       isMirrored(t));
+}
+
+Area areaOf(LONG row) { return isSplitRow(row) ? AREA_SPLIT : AREA_NORMAL; }
+
+AreaRows areaRows(TableData* t, Area area) {
+  ListView* lv = listOf(t);
+  LONG title = titleHeight(t);
+  if (area == AREA_SPLIT) {
+    LONG last = isSplitRow(t->splitFirst) ? t->splitLast : t->splitFirst - 1;
+    return AreaRows{t->splitFirst, last, t->splitTop, title, title + std::max<LONG>(0, lv->splitHeight - kSplitBar)};
+  }
+  return AreaRows{t->rangeFirst, t->rangeLast, t->topRow, title + lv->splitHeight, lv->height};
+}
+
+bool rowHidden(TableData* t, LONG row) { return rowFlags(t, row) & TBL_ROW_HIDDEN; }
+
+LONG areaPage(TableData* t, Area area) {
+  AreaRows a = areaRows(t, area);
+  return std::max<LONG>(1, (a.bottom - a.y) / t->fullRowHeight);
+}
+
+LONG rowsPerPage(TableData* t) { return areaPage(t, AREA_NORMAL); }
+
+LONG rowY(TableData* t, LONG row) {
+  AreaRows a = areaRows(t, areaOf(row));
+  LONG y = a.y;
+  for (LONG r = a.top; r < row && y < a.bottom; ++r)
+    if (!rowHidden(t, r)) y += t->fullRowHeight;
+  return std::min(y, a.bottom);
+}
+
+LONG rowAtY(TableData* t, Area area, LONG y) {
+  AreaRows a = areaRows(t, area);
+  if (y < a.y || y >= a.bottom) return TBL_ROW_SCRATCH;
+  LONG top = a.y;
+  for (LONG r = a.top; r <= a.last && top < a.bottom; ++r) {
+    if (rowHidden(t, r)) continue;
+    if (y < top + t->fullRowHeight) return r;
+    top += t->fullRowHeight;
+  }
+  return TBL_ROW_SCRATCH;
+}
+
+LONG lastShownRow(TableData* t, Area area) {
+  AreaRows a = areaRows(t, area);
+  LONG last = a.top, y = a.y;
+  for (LONG r = a.top; r <= a.last && y + t->fullRowHeight <= a.bottom; ++r) {
+    if (rowHidden(t, r)) continue;
+    last = r;
+    y += t->fullRowHeight;
+  }
+  return last;
+}
+
+// --- scroll bars and scrolling --------------------------------------------------
+
+void updateScrollBars(TableData* t) {
+  ListView* lv = listOf(t);
+  LONG count = std::max<LONG>(0, t->rangeLast - t->rangeFirst + 1);
+  int max = count > 0 ? count - 1 : 0;
+  UINT page = rowsPerPage(t);
+  int pos = std::max<LONG>(0, t->topRow - t->rangeFirst);
+  if (lv->splitBars[0]) {
+    LONG split = isSplitRow(t->splitFirst) ? std::max<LONG>(0, t->splitLast - t->splitFirst + 1) : 0;
+    setBar(lv, 2, lv->splitBars[0], SB_CTL, split > 0 ? split - 1 : 0, areaPage(t, AREA_SPLIT),
+           std::max<LONG>(0, t->splitTop - t->splitFirst));
+    setBar(lv, 3, lv->splitBars[1], SB_CTL, max, page, pos);
+  } else {
+    setBar(lv, 1, lv->container, SB_VERT, max, page, pos);
+  }
+  // A mirrored table scrolls its columns out at the right: the bar runs the
+  // other way so that its arrows still point where the columns come from.
+  ColumnLayout layout = columnLayout(t);
+  int hmax = std::max(0, layout.scrolling - 1);
+  int hpos = std::min<int>(lv->firstScroll, hmax);
+  setBar(lv, 0, lv->container, SB_HORZ, hmax, 1, isMirrored(t) ? hmax - hpos : hpos);
 }
 
 void relayout(TableData* t) {
@@ -92,212 +187,62 @@ void relayout(TableData* t) {
   GetWindowRect(lv->container, &pane);
   if (pane.right - pane.left != r.right || pane.bottom - pane.top != r.bottom)
     MoveWindow(lv->container, 0, 0, r.right, r.bottom, TRUE);
+  ensureSplitBars(t);
   GetClientRect(lv->container, &r);
-  if (r.right != lv->width || r.bottom != lv->height) MoveWindow(lv->clip, 0, 0, r.right, r.bottom, TRUE);
-  lv->width = r.right;
+  LONG width = r.right - (splitShown(t) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+  if (width != lv->width || r.bottom != lv->height) MoveWindow(lv->clip, 0, 0, std::max<LONG>(0, width), r.bottom, TRUE);
+  lv->width = std::max<LONG>(0, width);
   lv->height = r.bottom;
   lv->splitHeight = 0;
-  if ((t->tableFlags & TF_SPLIT) && t->splitRowCount > 0)
-    lv->splitHeight = std::min<LONG>(t->splitRowCount, std::max<LONG>(1, (lv->height / 4) / t->fullRowHeight)) *
-                          t->fullRowHeight + kSplitBar;
+  if (splitShown(t)) lv->splitHeight = splitRowsShown(t) * t->fullRowHeight + kSplitBar;
+  placeSplitBars(t, r.right);
   clampTop(t);
+  ColumnLayout layout = columnLayout(t);
+  lv->firstScroll = std::clamp<LONG>(lv->firstScroll, 0, std::max(0, layout.scrolling - 1));
   updateScrollBars(t);
 }
 
-// --- painting ---------------------------------------------------------------
-
-// The text left-aligned and vertically centred in the cell; a text that
-// does not fit is cut and ends in the fill character.
-void drawCellText(TableData* t, HDC dc, const RECT& cell, const char* text, int length) {
-  RECT r = cell;
-  r.left += t->halfCharWidth;
-  r.right -= t->halfCharWidth / 2;
-  if (r.right <= r.left || length <= 0) return;
-  int y = (cell.top + cell.bottom - t->charHeight) / 2;
-  int room = r.right - r.left, fit = 0;
-  SIZE size;
-  GetTextExtentExPointA(dc, text, length, room, &fit, nullptr, &size);
-  if (fit >= length) {
-    ExtTextOutA(dc, r.left, y, ETO_CLIPPED, &r, text, length, nullptr);
-    return;
+void scrollArea(TableData* t, Area area, LONG top) {
+  if (area == AREA_SPLIT) {
+    if (!isSplitRow(t->splitFirst)) return;
+    t->splitTop = top;
+  } else {
+    t->topRow = top;
   }
-  char fill = t->fillChar ? t->fillChar : '#';
-  SIZE fillSize;
-  GetTextExtentPoint32A(dc, &fill, 1, &fillSize);
-  GetTextExtentExPointA(dc, text, length, std::max<LONG>(0, room - fillSize.cx), &fit, nullptr, &size);
-  char buf[512];
-  int n = std::min(fit, int(sizeof buf) - 1);
-  std::memcpy(buf, text, n);
-  buf[n] = fill;
-  ExtTextOutA(dc, r.left, y, ETO_CLIPPED, &r, buf, n + 1, nullptr);
+  clampTop(t);
+  updateScrollBars(t);
+  InvalidateRect(listOf(t)->clip, nullptr, FALSE);
 }
 
-void cellText(TableData* t, LONG row, int index, const char** text, int* length, COLORREF* color) {
-  CellView c;
-  *text = "";
-  *length = 0;
-  if (!t->store->cell(row, index, c)) return;
-  if (c.colored) *color = c.color;
-  const uint8_t* value = c.value;
-  uint32_t n = c.length;
-  if (column(t, index).dataType == 1) {
-    const uint8_t* v;
-    if (!t->store->countedValue(row, index, &v, &n)) return;
-    value = v;
-  }
-  *text = reinterpret_cast<const char*>(value);
-  *length = int(std::min<uint32_t>(n, 500));
-}
-
-void paintTitleRow(TableData* t, HDC dc) {
+void scrollColumns(TableData* t, LONG firstScroll) {
   ListView* lv = listOf(t);
-  RECT r{0, 0, lv->width, titleHeight(t)};
-  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  if (headerWidth(t)) {
-    RECT corner{0, 0, headerWidth(t), r.bottom};
-    DrawEdge(dc, &corner, EDGE_RAISED, BF_RECT);
-  }
-  forEachShownColumn(t, [&](int index, LONG x) {
-    ColumnData& c = column(t, index);
-    RECT cell{x, 0, x + c.width, r.bottom};
-    DrawEdge(dc, &cell, EDGE_RAISED, BF_RECT);
-    drawCellText(t, dc, cell, c.title ? c.title : "", c.title ? lstrlenA(c.title) : 0);
-  });
+  ColumnLayout layout = columnLayout(t);
+  lv->firstScroll = std::clamp<LONG>(firstScroll, 0, std::max(0, layout.scrolling - 1));
+  updateScrollBars(t);
+  InvalidateRect(lv->clip, nullptr, FALSE);
 }
 
-void paintRowHeader(TableData* t, HDC dc, LONG row, WORD flags, const RECT& rowRect) {
-  RECT r{0, rowRect.top, headerWidth(t), rowRect.bottom};
-  if (r.right <= 0) return;
-  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-  int index = columnIndex(t, t->rowHeaderColumn);
-  if ((t->displayFlags & TBLD_ROWHEADERVALUE) && index >= 0 && (flags & TBL_ROW_PRESENT)) {
-    const char* text;
-    int length;
-    COLORREF color;
-    cellText(t, row, index, &text, &length, &color);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    drawCellText(t, dc, r, text, length);
-  }
-  if (auto hook = TblRowHeaderPaintHook(t->hooks[TBLH_ROWHEADERPAINT])) hook(t->window, dc, row, flags, &r);
-}
-
-void paintRow(TableData* t, HDC dc, LONG row, LONG y) {
-  ListView* lv = listOf(t);
-  RECT rowRect{0, y, lv->width, y + t->fullRowHeight};
-  WORD flags = rowFlags(t, row);
-  bool selected = flags & TBL_ROW_SELECTED;
-  HBRUSH back = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-  RECT cells{headerWidth(t), y, lv->width, rowRect.bottom};
-  FillRect(dc, &cells, back);
-  forEachShownColumn(t, [&](int index, LONG x) {
-    RECT cell{x, y, x + column(t, index).width, rowRect.bottom};
-    COLORREF color = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    const char* text = "";
-    int length = 0;
-    if (flags & TBL_ROW_PRESENT) cellText(t, row, index, &text, &length, &color);
-    SetTextColor(dc, color);
-    drawCellText(t, dc, cell, text, length);
-    MoveToEx(dc, cell.right - 1, y, nullptr);
-    LineTo(dc, cell.right - 1, rowRect.bottom);
-  });
-  MoveToEx(dc, headerWidth(t), rowRect.bottom - 1, nullptr);
-  LineTo(dc, lv->width, rowRect.bottom - 1);
-  paintRowHeader(t, dc, row, flags, rowRect);
-}
-
-// Rows from `first` down to `bottom`, hidden rows skipped, each fetched as
-// it is reached. Returns false when the table went away under a fetch.
-bool paintRows(TableData*& t, HDC dc, LONG first, LONG last, LONG top, LONG bottom, const RECT& dirty) {
-  HWND w = t->window;
-  LONG y = top;
-  for (LONG row = first; row <= last && y < bottom; ++row) {
-    if (rowFlags(t, row) & TBL_ROW_HIDDEN) continue;
-    if (y + t->fullRowHeight > dirty.top && y < dirty.bottom) {
-      if (!(rowFlags(t, row) & TBL_ROW_PRESENT)) {
-        fetchRow(t, row);
-        if (!refresh(t, w) || !t->store || !t->listData) return false;
-        if (row > t->rangeLast && !isSplitRow(row)) break;  // a 2 removed the row
-        if (rowFlags(t, row) & TBL_ROW_HIDDEN) continue;
-      }
-      paintRow(t, dc, row, y);
-    }
-    y += t->fullRowHeight;
-  }
-  return true;
-}
-
-void drawFocus(TableData* t, HDC dc) {
-  if (!(t->tableFlags & TF_FOCUSSHOWN) || !inRange(t, t->focusRow) || isSplitRow(t->focusRow)) return;
-  LONG y = rowsTop(t);
-  for (LONG row = t->topRow; row < t->focusRow && y < listOf(t)->height; ++row)
-    if (!(rowFlags(t, row) & TBL_ROW_HIDDEN)) y += t->fullRowHeight;
-  if (t->focusRow < t->topRow || y >= listOf(t)->height) return;
-  RECT r{headerWidth(t), y, listOf(t)->width, y + t->fullRowHeight};
-  DrawFocusRect(dc, &r);
-}
-
-void paint(TableData* t, HDC dc, const PAINTSTRUCT* ps, HBRUSH background) {
-  ListView* lv = listOf(t);
-  HWND w = t->window;
-  HGDIOBJ oldFont = SelectObject(dc, t->font ? HGDIOBJ(t->font) : GetStockObject(SYSTEM_FONT));
-  SetBkMode(dc, TRANSPARENT);
-  HPEN grid = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-  HGDIOBJ oldPen = SelectObject(dc, grid);
-  LONG context = t->contextRow;
-  paintTitleRow(t, dc);
-  bool alive = true;
-  if (t->store && lv->splitHeight) {
-    alive = paintRows(t, dc, t->splitTop, t->splitLast, titleHeight(t), titleHeight(t) + lv->splitHeight - kSplitBar,
-                      ps->rcPaint);
-    if (alive) {
-      RECT bar{0, rowsTop(t) - kSplitBar, listOf(t)->width, rowsTop(t)};
-      FillRect(dc, &bar, t->patternBrush);
-    }
-  }
-  if (alive && t->store) alive = paintRows(t, dc, t->topRow, t->rangeLast, rowsTop(t), lv->height, ps->rcPaint);
-  SelectObject(dc, oldPen);
-  DeleteObject(grid);
-  if (!alive) return;
-  // Below the last row.
-  LONG y = rowsTop(t);
-  for (LONG row = t->topRow; row <= t->rangeLast && y < lv->height; ++row)
-    if (!(rowFlags(t, row) & TBL_ROW_HIDDEN)) y += t->fullRowHeight;
-  RECT rest{0, y, lv->width, lv->height};
-  if (!t->store) rest.top = titleHeight(t);
-  FillRect(dc, &rest, background);
-  drawFocus(t, dc);
-  t->contextRow = context;
-  SelectObject(dc, oldFont);
-  (void)w;
-}
+namespace {
 
 // --- ViewOps -----------------------------------------------------------------
 
 void detach(TableData* t) {
   ListView* lv = listOf(t);
   if (!lv) return;
+  cancelDrag(t);
   t->listData = nullptr;
   if (IsWindow(lv->container)) DestroyWindow(lv->container);
   tableFree(lv);
 }
 
-LONG rowY(TableData* t, LONG row) {
-  if (isSplitRow(row)) return titleHeight(t) + (row - t->splitTop) * t->fullRowHeight;
-  LONG y = rowsTop(t);
-  for (LONG r = t->topRow; r < row && y < listOf(t)->height; ++r)
-    if (!(rowFlags(t, r) & TBL_ROW_HIDDEN)) y += t->fullRowHeight;
-  return y;
-}
-
 void repaintRows(TableData* t, LONG first, LONG last, int, bool) {
   ListView* lv = listOf(t);
   if (last < first) std::swap(first, last);
-  bool split = isSplitRow(first);
-  if (!split && last < t->topRow) return;
-  LONG top = split ? titleHeight(t) : rowY(t, std::max(first, t->topRow));
-  LONG bottom = lv->height;
+  Area area = areaOf(first);
+  AreaRows a = areaRows(t, area);
+  if (last < a.top) return;
+  LONG top = rowY(t, std::max(first, a.top));
+  LONG bottom = a.bottom;
   if (last - first < 200) bottom = std::min(bottom, rowY(t, last) + t->fullRowHeight);
   RECT r{0, top, lv->width, bottom};
   InvalidateRect(lv->clip, &r, FALSE);
@@ -311,15 +256,16 @@ void showFocus(TableData* t, bool show) {
 }
 
 bool cellRect(TableData* t, LONG row, int index, RECT* out) {
-  bool found = false;
+  if (!inRange(t, row)) return false;
+  AreaRows a = areaRows(t, areaOf(row));
   LONG y = rowY(t, row);
-  forEachShownColumn(t, [&](int i, LONG x) {
-    if (i == index) {
-      *out = RECT{x, y, x + column(t, i).width, y + t->fullRowHeight};
-      found = true;
+  if (row < a.top || y >= a.bottom) return false;
+  for (const ColumnSpan& s : columnLayout(t).spans)
+    if (s.index == index) {
+      *out = RECT{s.left, y, s.right, y + t->fullRowHeight};
+      return true;
     }
-  });
-  return found && inRange(t, row) && y < listOf(t)->height;
+  return false;
 }
 
 void layoutChanged(TableData* t, int code) {
@@ -346,7 +292,20 @@ void rowsReset(TableData* t) {
 
 void flagsChanged(TableData* t, DWORD, DWORD) { InvalidateRect(listOf(t)->clip, nullptr, FALSE); }
 
-bool handleMessage(TableData*, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+// Keys reach the table window when it has the focus; they are the pane's.
+bool handleMessage(TableData* t, UINT msg, WPARAM wp, LPARAM, LRESULT* r) {
+  if (!isActive(t)) return false;
+  *r = 0;
+  switch (msg) {
+  case WM_KEYDOWN: return keyDown(t, UINT(wp));
+  case WM_MOUSEWHEEL: {
+    int rows = -SHORT(HIWORD(wp)) / WHEEL_DELTA * 3;
+    scrollArea(t, AREA_NORMAL, t->topRow + rows);
+    return true;
+  }
+  }
+  return false;
+}
 
 WORD columnQuery(TableData* t, WORD arg, LPARAM) {
   // The display position of a column, as the view sees it.
@@ -358,6 +317,12 @@ WORD columnQuery(TableData* t, WORD arg, LPARAM) {
 
 void extraMetrics(TableData*, TBLMETRICS*) {}
 
+LONG rowsThatFit(TableData* t) {
+  AreaRows a = areaRows(t, AREA_NORMAL);
+  LONG h = a.bottom - a.y;
+  return h > 0 ? std::max<LONG>(1, h / t->fullRowHeight) : 0;
+}
+
 LRESULT scrollPos(TableData* t, int area) {
   if (area == 1) return MAKELONG(WORD(t->splitTop - t->splitFirst), 0);
   return MAKELONG(WORD(t->topRow - t->rangeFirst), WORD(listOf(t)->firstScroll));
@@ -365,31 +330,52 @@ LRESULT scrollPos(TableData* t, int area) {
 
 bool scrollIntoView(TableData* t, LONG row, int index, int mode) {
   ListView* lv = listOf(t);
-  if (isSplitRow(row)) {
-    t->splitTop = std::clamp(row, t->splitFirst, std::max(t->splitFirst, t->splitLast));
-  } else if (row >= 0) {
-    LONG fit = rowsPerPage(t);
-    LONG top = t->topRow;
-    if (mode != 0 || row < top)
+  if (isSplitRow(row) || row >= 0) {
+    Area area = areaOf(row);
+    AreaRows a = areaRows(t, area);
+    LONG top = a.top;
+    if (mode != 0 || row < top) {
       top = row;
-    else if (row >= top + fit)
-      top = row - fit + 1;
-    t->topRow = top;
+    } else if (rowY(t, row) + t->fullRowHeight > a.bottom) {
+      // Up to a page of shown rows ending at `row`.
+      LONG fit = areaPage(t, area);
+      top = row;
+      for (LONG r = row - 1, n = 1; r >= a.first && n < fit; --r)
+        if (!rowHidden(t, r)) top = r, ++n;
+    }
+    (area == AREA_SPLIT ? t->splitTop : t->topRow) = top;
     clampTop(t);
   }
   if (index >= 0) {
-    int pos = columnQuery(t, WORD(index), 0);
-    if (pos != 0xFFFF && pos >= t->lockedCount && pos < lv->firstScroll) lv->firstScroll = pos;
+    ColumnLayout layout = columnLayout(t);
+    bool visible = false;
+    for (const ColumnSpan& s : layout.spans)
+      visible |= s.index == index && s.left >= 0 && s.right <= lv->width;
+    if (!visible) {
+      // Its place among the scrolling columns, from the start side.
+      int n = 0, found = -1;
+      for (int pos = 0; pos < t->columnCount; ++pos) {
+        int i = t->order[isMirrored(t) ? t->columnCount - 1 - pos : pos];
+        if (!(column(t, i).columnFlags & TBLCF_VISIBLE)) continue;
+        if (i == index) found = n;
+        ++n;
+      }
+      if (found >= layout.locked) lv->firstScroll = found - layout.locked;
+    }
   }
   updateScrollBars(t);
   InvalidateRect(lv->clip, nullptr, FALSE);
   return true;
 }
 
-void splitChanged(TableData* t) { layoutChanged(t, VC_EXTENT); }
+void splitChanged(TableData* t) {
+  listOf(t)->splitRows = -1;
+  layoutChanged(t, VC_EXTENT);
+}
 
 void columnFlagsChanged(TableData* t, int, DWORD) { layoutChanged(t, VC_EXTENT); }
 
+// Slots the list view gives no meaning.
 void viewNothing(TableData*) {}
 LRESULT viewMsg1(TableData*, LPARAM) { return 0; }
 LRESULT viewMsg2(TableData*, WORD, WORD) { return 0; }
@@ -403,48 +389,73 @@ constexpr ViewOps kListOps = {
     formOrigin,
 };
 
-void scrollTo(TableData* t, LONG top) {
-  t->topRow = top;
-  clampTop(t);
-  updateScrollBars(t);
-  InvalidateRect(listOf(t)->clip, nullptr, FALSE);
+LONG trackPos(HWND w, int bar) {
+  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+  GetScrollInfo(w, bar, &si);
+  return si.nTrackPos;
 }
 
-void onVScroll(TableData* t, WORD code) {
-  LONG page = rowsPerPage(t);
-  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+void onVScroll(TableData* t, WORD code, HWND bar) {
+  ListView* lv = listOf(t);
+  Area area = bar && bar == lv->splitBars[0] ? AREA_SPLIT : AREA_NORMAL;
+  AreaRows a = areaRows(t, area);
+  LONG page = areaPage(t, area);
   switch (code) {
-  case SB_LINEUP: return scrollTo(t, t->topRow - 1);
-  case SB_LINEDOWN: return scrollTo(t, t->topRow + 1);
-  case SB_PAGEUP: return scrollTo(t, t->topRow - page);
-  case SB_PAGEDOWN: return scrollTo(t, t->topRow + page);
-  case SB_TOP: return scrollTo(t, t->rangeFirst);
-  case SB_BOTTOM: return scrollTo(t, t->rangeLast);
+  case SB_LINEUP: return scrollArea(t, area, a.top - 1);
+  case SB_LINEDOWN: return scrollArea(t, area, a.top + 1);
+  case SB_PAGEUP: return scrollArea(t, area, a.top - page);
+  case SB_PAGEDOWN: return scrollArea(t, area, a.top + page);
+  case SB_TOP: return scrollArea(t, area, a.first);
+  case SB_BOTTOM: return scrollArea(t, area, a.last);
   case SB_THUMBTRACK:
   case SB_THUMBPOSITION:
-    GetScrollInfo(listOf(t)->container, SB_VERT, &si);
-    return scrollTo(t, t->rangeFirst + si.nTrackPos);
+    return scrollArea(t, area, a.first + (bar ? trackPos(bar, SB_CTL) : trackPos(lv->container, SB_VERT)));
   }
+}
+
+// Arrow clicks that repeat scroll further each time, up to a third of the
+// pane's width a step.
+int acceleratedStep(TableData* t, WORD code) {
+  ListView* lv = listOf(t);
+  lv->hScrollRepeat = code == lv->hScrollCode ? lv->hScrollRepeat + 1 : 0;
+  lv->hScrollCode = code;
+  int want = 1 + lv->hScrollRepeat / 3;
+  ColumnLayout layout = columnLayout(t);
+  LONG room = lv->width / 3, used = 0;
+  int step = 0;
+  for (const ColumnSpan& s : layout.spans) {
+    if (s.locked || step >= want) continue;
+    used += s.right - s.left;
+    if (step > 0 && used > room) break;
+    ++step;
+  }
+  return std::max(1, step);
 }
 
 void onHScroll(TableData* t, WORD code) {
   ListView* lv = listOf(t);
+  int direction = isMirrored(t) ? -1 : 1;  // the bar runs the other way
   LONG pos = lv->firstScroll;
-  SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
   switch (code) {
-  case SB_LINELEFT: case SB_PAGELEFT: --pos; break;
-  case SB_LINERIGHT: case SB_PAGERIGHT: ++pos; break;
+  case SB_LINELEFT: pos -= direction * acceleratedStep(t, code); break;
+  case SB_LINERIGHT: pos += direction * acceleratedStep(t, code); break;
+  case SB_PAGELEFT: pos -= direction; break;
+  case SB_PAGERIGHT: pos += direction; break;
   case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    GetScrollInfo(lv->container, SB_HORZ, &si);
-    pos = si.nTrackPos;
+  case SB_THUMBPOSITION: {
+    LONG track = trackPos(lv->container, SB_HORZ);
+    pos = isMirrored(t) ? std::max(0, columnLayout(t).scrolling - 1) - track : track;
     break;
+  }
+  case SB_ENDSCROLL:
+    lv->hScrollCode = 0;
+    lv->hScrollRepeat = 0;
+    return;
   default:
     return;
   }
-  lv->firstScroll = std::clamp<LONG>(pos, 0, std::max<LONG>(0, t->columnCount - 1));
-  updateScrollBars(t);
-  InvalidateRect(lv->clip, nullptr, FALSE);
+  if (code != SB_LINELEFT && code != SB_LINERIGHT) lv->hScrollCode = 0;
+  scrollColumns(t, pos);
 }
 
 } // namespace
@@ -453,6 +464,8 @@ bool attachListView(TableData* t) {
   auto* lv = static_cast<ListView*>(tableAlloc(t, sizeof(ListView)));
   if (!lv) return false;
   std::memset(lv, 0, sizeof *lv);
+  lv->splitRows = -1;
+  lv->columnAnchor = -1;
   char cls[28];
   lstrcpyA(cls, t->classPrefix);
   lstrcatA(cls, ":Container");
@@ -480,7 +493,7 @@ LRESULT CALLBACK ContainerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (t && t->listData && listOf(t)->container == w) {
       switch (msg) {
       case WM_VSCROLL:
-        onVScroll(t, LOWORD(wp));
+        onVScroll(t, LOWORD(wp), HWND(lp));
         return 0;
       case WM_HSCROLL:
         onHScroll(t, LOWORD(wp));
@@ -497,14 +510,15 @@ LRESULT CALLBACK ContainerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK ListClipProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   try {
+    TableData* t = tableOfPane(w);
+    bool mine = t && t->listData && listOf(t)->clip == w;
     switch (msg) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(w, &ps);
-      TableData* t = tableOfPane(w);
-      if (t && t->listData && t->view.paint) {
+      if (mine && t->view.paint) {
         HWND table = t->window;
         t->paintDC = dc;
         t->view.paint(t, dc, &ps, t->windowBrush);
@@ -516,6 +530,19 @@ LRESULT CALLBACK ListClipProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(w, &ps);
       return 0;
     }
+    case WM_SETCURSOR:
+      if (mine && setCursor(t, wp, lp)) return TRUE;
+      break;
+    case WM_KEYDOWN:
+      if (mine && isActive(t) && keyDown(t, UINT(wp))) return 0;
+      break;
+    case WM_CAPTURECHANGED:
+      if (mine && HWND(lp) != w) cancelDrag(t);
+      return 0;
+    default:
+      if (mine && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && mouseMessage(t, msg, wp, lp)) return 0;
+      if (mine && msg == WM_TIMER && wp == kAutoScrollTimer && mouseMessage(t, msg, wp, lp)) return 0;
+      break;
     }
   } catch (...) {
     return 0;

@@ -15,6 +15,7 @@ enum : DWORD {
   TF_FOCUSSHOWN = 0x8,
   TF_TITLETOGGLE = 0x100,
   TF_ROWEDITED = 0x400,
+  TF_NOINSERTEDIT = 0x4000,  // public 0x10: Insert does not open the editor
   TF_SPLIT = 0x8000,
   TF_OPENRANGE = 0x20000,
   TF_COUNTDISCARDABLE = 0x80000,
@@ -233,6 +234,14 @@ bool validateMove(TableData*& t, LONG oldRow, LONG oldColumn, LONG newRow, LONG 
 bool commit(TableData*& t);
 bool deleteRow(TableData*& t, LONG row, bool keepNumbers, bool repaint);
 LONG insertRow(TableData*& t, LONG before);
+
+// tableproc.cpp: focus and selection, shared with the views' input.
+// moveFocus validates (slot 20) and sends TBLN_FOCUSROWCHANGED when the row
+// changes; false when refused or the row cannot take the focus.
+bool moveFocus(TableData*& t, LONG row, WORD columnId);
+void clearSelection(TableData*& t, int mode);
+LRESULT getLastRow(TableData*& t);
+void applyLinesPerRow(TableData* t, LONG lines);
 
 // tableproc.cpp / column.cpp / listview.cpp / dropdown.cpp
 LRESULT CALLBACK TableProc(HWND, UINT, WPARAM, LPARAM);

@@ -89,53 +89,6 @@ template <class F> LRESULT withFetchedRow(TableData*& t, LONG row, bool fetch, F
   return result;
 }
 
-// --- focus and selection -----------------------------------------------------
-
-void clearSelection(TableData*& t, int mode) {
-  if (mode == 0 || mode == 2) {
-    bool follows = t->tableFlags & internalFromPublic(TBLF_SELECTFOLLOWSFOCUS);
-    LONG row = TBL_ROW_NONE;
-    while ((row = t->store->findNext(row, TBL_ROW_SELECTED, 0)) != TBL_ROW_SCRATCH) {
-      if (follows && (row == t->focusRow || (t->store->flags(row) & TBL_ROW_KEEPSELECTION))) continue;
-      t->store->changeFlags(row, TBL_ROW_SELECTED, false);
-      if (t->view.repaintRows) t->view.repaintRows(t, row, row, 0, false);
-    }
-  }
-  if ((mode == 1 || mode == 2) && t->view.showFocus && inRange(t, t->focusRow))
-    t->view.repaintRows(t, t->focusRow, t->focusRow, 0, false);
-}
-
-bool moveFocus(TableData*& t, LONG row, WORD columnId) {
-  if (!inRange(t, row) || (rowFlags(t, row) & TBL_ROW_HIDDEN)) return false;
-  if (isSplitRow(row) && !(t->tableFlags & TF_SPLIT)) return false;
-  HWND w = t->window;
-  LONG old = t->focusRow;
-  LONG oldRow = inRange(t, old) ? old : -1;
-  LONG oldColumn = oldRow >= 0 ? t->focusColumnId : -1;
-  t->pendingFocusRow = row;
-  bool accepted = validateMove(t, oldRow, oldColumn, row, columnId);
-  if (!t) return false;
-  t->pendingFocusRow = TBL_ROW_SCRATCH;
-  if (!accepted) return false;
-  t->focusRow = row;
-  t->focusColumnId = columnId;
-  if (t->tableFlags & internalFromPublic(TBLF_SELECTFOLLOWSFOCUS)) {
-    clearSelection(t, 0);
-    t->store->changeFlags(row, TBL_ROW_SELECTED, true);
-  }
-  if (t->view.showFocus) t->view.showFocus(t, true);
-  if (t->view.repaintRows) {
-    if (inRange(t, old)) t->view.repaintRows(t, old, old, 0, false);
-    t->view.repaintRows(t, row, row, 0, false);
-  }
-  if (old != row) {
-    if (t->view.layoutChanged) t->view.layoutChanged(t, VC_FOCUSROW);
-    notify(t, TBLN_FOCUSROWCHANGED, columnId ? columnId : -1);
-    refresh(t, w);
-  }
-  return true;
-}
-
 // --- the debug dump ------------------------------------------------------------
 
 void debugDump(TableData* t, LPARAM option) {
@@ -269,6 +222,15 @@ LRESULT setFont(TableData*& t, HFONT font, bool redraw) {
   return LRESULT(old);
 }
 
+} // namespace
+
+void applyLinesPerRow(TableData* t, LONG lines) {
+  t->linesPerRow = lines;
+  measureFont(t);
+  for (int i = 0; i < t->columnCount; ++i) column(t, i).cellHeight = t->fullRowHeight;
+  if (t->view.layoutChanged) t->view.layoutChanged(t, VC_LINES);
+}
+
 LRESULT getLastRow(TableData*& t) {
   if (t->tableFlags & TF_OPENRANGE) {
     HWND w = t->window;
@@ -287,6 +249,8 @@ LRESULT getLastRow(TableData*& t) {
   }
   return t->rangeLast;
 }
+
+namespace {
 
 LRESULT fetchScratch(TableData*& t, LPARAM argument) {
   t->contextRow = TBL_ROW_SCRATCH;
@@ -407,10 +371,7 @@ LRESULT setSplit(TableData*& t, bool on, LPARAM argument) {
 
 LRESULT setLinesPerRow(TableData*& t, LONG lines) {
   if (lines <= 0 || !commit(t)) return 0;
-  t->linesPerRow = lines;
-  measureFont(t);
-  for (int i = 0; i < t->columnCount; ++i) column(t, i).cellHeight = t->fullRowHeight;
-  if (t->view.layoutChanged) t->view.layoutChanged(t, VC_LINES);
+  applyLinesPerRow(t, lines);
   return 1;
 }
 
@@ -791,6 +752,53 @@ LRESULT tableMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 } // namespace
+
+// --- focus and selection -----------------------------------------------------
+
+void clearSelection(TableData*& t, int mode) {
+  if (mode == 0 || mode == 2) {
+    bool follows = t->tableFlags & internalFromPublic(TBLF_SELECTFOLLOWSFOCUS);
+    LONG row = TBL_ROW_NONE;
+    while ((row = t->store->findNext(row, TBL_ROW_SELECTED, 0)) != TBL_ROW_SCRATCH) {
+      if (follows && (row == t->focusRow || (t->store->flags(row) & TBL_ROW_KEEPSELECTION))) continue;
+      t->store->changeFlags(row, TBL_ROW_SELECTED, false);
+      if (t->view.repaintRows) t->view.repaintRows(t, row, row, 0, false);
+    }
+  }
+  if ((mode == 1 || mode == 2) && t->view.showFocus && inRange(t, t->focusRow))
+    t->view.repaintRows(t, t->focusRow, t->focusRow, 0, false);
+}
+
+bool moveFocus(TableData*& t, LONG row, WORD columnId) {
+  if (!inRange(t, row) || (rowFlags(t, row) & TBL_ROW_HIDDEN)) return false;
+  if (isSplitRow(row) && !(t->tableFlags & TF_SPLIT)) return false;
+  HWND w = t->window;
+  LONG old = t->focusRow;
+  LONG oldRow = inRange(t, old) ? old : -1;
+  LONG oldColumn = oldRow >= 0 ? t->focusColumnId : -1;
+  t->pendingFocusRow = row;
+  bool accepted = validateMove(t, oldRow, oldColumn, row, columnId);
+  if (!t) return false;
+  t->pendingFocusRow = TBL_ROW_SCRATCH;
+  if (!accepted) return false;
+  t->focusRow = row;
+  t->focusColumnId = columnId;
+  if (t->tableFlags & internalFromPublic(TBLF_SELECTFOLLOWSFOCUS)) {
+    clearSelection(t, 0);
+    t->store->changeFlags(row, TBL_ROW_SELECTED, true);
+  }
+  if (t->view.showFocus) t->view.showFocus(t, true);
+  if (t->view.repaintRows) {
+    if (inRange(t, old)) t->view.repaintRows(t, old, old, 0, false);
+    t->view.repaintRows(t, row, row, 0, false);
+  }
+  if (old != row) {
+    if (t->view.layoutChanged) t->view.layoutChanged(t, VC_FOCUSROW);
+    notify(t, TBLN_FOCUSROWCHANGED, columnId ? columnId : -1);
+    refresh(t, w);
+  }
+  return true;
+}
 
 LRESULT CALLBACK TableProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   try {
