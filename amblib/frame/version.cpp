@@ -5,6 +5,7 @@
 
 #include "hoststring.h"
 #include "library.h"
+#include "winversion.h"
 
 namespace {
 
@@ -41,12 +42,13 @@ HSTRING versionString(UINT keyId) {
 extern "C" HSTRING WINAPI AmbGetVersion() { return versionString(IDS_VersionKey); }
 extern "C" HSTRING WINAPI AmbGetCopyright() { return versionString(IDS_CopyrightKey); }
 
-// major + minor / 10 (integer division) as a host number: 5.1 gives 5.0.
+// The version as a number: major + minor / 10 in integer division would
+// make 5.1 read 5.0 and 6.1 read 6.0, useless for the comparisons callers
+// make, so the minor number becomes the decimal fraction.
 extern "C" HostNumber WINAPI AmbGetWinVersion() {
   DWORD v = GetVersion();
-  double version = double(LOBYTE(LOWORD(v))) + double(HIBYTE(LOWORD(v)) / 10);
   HostNumber n;
-  HostNumberFromDouble(&n, version);
+  HostNumberFromDouble(&n, windowsVersionNumber(LOBYTE(LOWORD(v)), HIBYTE(LOWORD(v))));
   return n;
 }
 

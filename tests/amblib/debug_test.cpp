@@ -5,6 +5,7 @@
 
 #include "hostrt.h"
 #include "testhost.h"
+#include "winversion.h"
 
 using namespace amblibtest;
 
@@ -95,7 +96,16 @@ TEST_F(Debugging, VersionAndSystemValues) {
 
   HostNumber n = fn<HostNumber(WINAPI*)()>("AmbGetWinVersion")();
   DWORD ver = GetVersion();
-  EXPECT_DOUBLE_EQ(HostValueToDouble(n), double(LOBYTE(ver)) + double(HIBYTE(LOWORD(ver)) / 10));
+  EXPECT_DOUBLE_EQ(HostValueToDouble(n), windowsVersionNumber(LOBYTE(ver), HIBYTE(LOWORD(ver))));
+  struct { unsigned major, minor; const char* text; } versions[] = {
+      {3, 10, "3.1"}, {4, 0, "4"}, {4, 10, "4.1"}, {5, 1, "5.1"}, {6, 2, "6.2"}, {10, 0, "10"}};
+  for (const auto& c : versions) {
+    HostNumber v{};
+    char text[HOST_NUMBER_TEXT_MAX];
+    HostNumberFromDouble(&v, windowsVersionNumber(c.major, c.minor));
+    HostNumberToText(v, text, sizeof text);
+    EXPECT_STREQ(text, c.text) << c.major << "." << c.minor;
+  }
   EXPECT_EQ(fn<LONG(WINAPI*)()>("AmbGetWinFlags")(), 0);
   EXPECT_EQ(fn<LONG(WINAPI*)(LONG)>("AmbGetSystemMetrics")(SM_CXICON), GetSystemMetrics(SM_CXICON));
   BYTE keys[256] = {};
