@@ -70,7 +70,9 @@ bool rebound(ArrayEntry& a, LONG lower, LONG upper) {
   if (count < 0 || count > HOST_ARRAY_MAX_ELEMENTS) return false;
   std::vector<uint8_t> storage(size_t(count) * a.elementSize, 0);
   std::vector<HSTRING> dropped;
-  for (LONG i = a.lower(); i <= a.upper(); ++i) {
+  // 64-bit index: an upper bound of LONG_MAX must not wrap the loop.
+  for (long long j = a.lower(); j <= a.upper(); ++j) {
+    LONG i = LONG(j);
     if (i >= lower && i <= upper)
       memcpy(storage.data() + size_t(i - lower) * a.elementSize, a.at(i), a.elementSize);
     else if (isStringType(a.type))
@@ -167,7 +169,7 @@ BOOL HOSTAPI HostArrayFree(HARRAY array) {
     ArrayEntry* a = findArray(array);
     if (!a) return FALSE;
     if (isStringType(a->type))
-      for (LONG i = a->lower(); i <= a->upper(); ++i) releaseString(a->stringAt(i));
+      for (long long i = a->lower(); i <= a->upper(); ++i) releaseString(a->stringAt(LONG(i)));
     g_arrays.erase(array);
     auto first = g_elementOf.lower_bound({array, LONG(0x80000000)});
     auto last = g_elementOf.upper_bound({array, LONG(0x7FFFFFFF)});

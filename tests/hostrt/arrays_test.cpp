@@ -99,6 +99,25 @@ TEST_F(ArrayTest, LoweringTheUpperBoundDropsElementsAndKeepsIndexes) {
   EXPECT_EQ(n.bytes[0], 0);  // re-grown: empty
 }
 
+// An array ending at the largest index: rebounding and freeing it walk
+// its elements without the index wrapping.
+TEST_F(ArrayTest, UpperBoundAtTheLargestIndex) {
+  HARRAY a = make(HOST_TYPE_STRING);
+  const LONG top = 0x7FFFFFFF;
+  ASSERT_TRUE(HostArraySetUpperBound(a, top - 1, top - 2));
+  ASSERT_TRUE(HostArraySetString(a, top - 1, HostStrFromText("a")));
+  ASSERT_TRUE(HostArraySetString(a, top, HostStrFromText("b")));
+  EXPECT_EQ(bounds(a), (Bounds{2, top - 1, top}));
+  ASSERT_TRUE(HostArraySetUpperBound(a, top, top));
+  HSTRING s = 0;
+  EXPECT_TRUE(HostArrayGetString(a, top, &s));
+  EXPECT_STREQ(HostStrLock(s, nullptr), "b");
+  LONG live = HostTestLiveStrings();
+  EXPECT_TRUE(HostArrayFree(a));
+  arrays.clear();
+  EXPECT_EQ(HostTestLiveStrings(), live - 1);
+}
+
 TEST_F(ArrayTest, TypesMustMatch) {
   struct Case { LONG type; bool value, number, date, string, handle; } cases[] = {
       {HOST_TYPE_VALUE, true, false, false, false, false},  {HOST_TYPE_DATE, false, false, true, false, false},
