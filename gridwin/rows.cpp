@@ -147,7 +147,9 @@ int fetchRow(TableData*& t, LONG row) {
   }
   if (t->store) t->store->setFlags(row, old);
   if (answer == 2) {
-    deleteRow(t, row, false, true);
+    // Past the known rows of an open-ended range there is nothing to delete:
+    // the host says the rows end here (asking again would never finish).
+    if (!deleteRow(t, row, false, true) && t && (t->tableFlags & TF_OPENRANGE)) endOpenRange(t);
     return 2;
   }
   if (t->tableFlags & TF_OPENRANGE) endOpenRange(t);
