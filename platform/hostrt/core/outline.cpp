@@ -110,13 +110,16 @@ bool parseItemLine(std::string_view body, bool& included, int& type, std::string
 
 std::string keywordOf(int type) {
   const ItemTypeInfo* info = itemTypeInfo(type);
-  return info ? info->keyword : "#" + std::to_string(type);
+  if (info) return info->keyword;
+  std::string k = "#";
+  k.append(std::to_string(type));
+  return k;
 }
 
 void writeItem(const Item& item, int depth, std::string& out) {
   std::string indent(size_t(depth) * 2, ' ');
-  out += indent + (item.included ? "*" : "") + keywordOf(item.type);
-  if (!item.text.empty()) out += " " + escapeText(item.text);
+  out.append(indent).append(item.included ? "*" : "").append(keywordOf(item.type));
+  if (!item.text.empty()) out.append(" ").append(escapeText(item.text));
   out += "\n";
   for (const auto& [number, value] : item.attributes)
     out += indent + "  @" + std::to_string(number) + " = " + escapeText(value) + "\n";
