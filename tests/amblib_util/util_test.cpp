@@ -554,6 +554,19 @@ TEST(UtilDos, QuestionsAboutPaths) {
   EXPECT_TRUE(SetErrorMode(0) & SEM_FAILCRITICALERRORS);
 }
 
+TEST(UtilDos, VolumeLabelsAndVersion) {
+  // A label set here does not read back in the same process under Wine, so
+  // the reading and the writing are checked apart.
+  char label[MAX_PATH] = "";
+  GetVolumeInformationA("C:\\", label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(take(AmbDosGetVolumeLabel("c:")), label);
+  EXPECT_EQ(take(AmbDosGetVolumeLabel("Q:")), "");
+  EXPECT_EQ(take(AmbDosGetVolumeLabel(nullptr)), "");
+  EXPECT_LT(AmbDosSetVolumeLabel("Q:\\", "X"), 0);
+  DWORD v = LOWORD(GetVersion());
+  EXPECT_EQ(HostValueToDouble(AmbDosGetVersion()), double(LOBYTE(v) / 10 + HIBYTE(v)));
+}
+
 TEST(UtilDos, SplitMakeAndBuildNames) {
   struct { const char* path; Texts parts; } cases[] = {
       {"C:\\a\\b.c\\file.tar.gz", {"C:", "\\a\\b.c\\", "file", ".tar.gz"}},
