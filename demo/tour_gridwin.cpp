@@ -5,6 +5,7 @@
 #include "gridwin.h"
 #include "tour.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -26,8 +27,10 @@ std::string cellOf(DbcCursor c, int i) {
 
 // Slot 9: the table wants `row`; set the context row's cells, answer 1 (or
 // 2: no such row).
+// Split rows (from TBL_SPLIT_ROW_BASE) show the first customers again.
 LRESULT __stdcall fetchRow(UINT, HWND table, LONG row) {
   ++g_source.fetches;
+  if (row < 0) row -= TBL_SPLIT_ROW_BASE;
   std::string cells[5];
   if (g_source.cursor) {
     char sql[128];
@@ -128,5 +131,140 @@ void tour(Tour& t) {
 }
 
 TourStep step("40-gridwin", "Table window filled on demand", tour);
+
+// --- the same table worked by mouse and keyboard --------------------------------
+
+std::vector<UINT> g_notes;
+void __stdcall noted(HWND, UINT code, LONG) { g_notes.push_back(code); }
+bool heard(UINT code) { return std::find(g_notes.begin(), g_notes.end(), code) != g_notes.end(); }
+
+// What a user's hand does: the button held while the mouse moves, as the
+// system would report it to the table's list pane.
+struct Hand {
+  HWND pane;
+  void buttons(bool left, bool shift = false, bool ctrl = false) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_LBUTTON] = left ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+  void drag(POINT from, POINT to) {
+    buttons(true);
+    SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    for (int i = 1; i <= 4; ++i)
+      SendMessageA(pane, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4));
+    buttons(false);
+    SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  }
+  void click(POINT at, bool shift = false, bool ctrl = false) {
+    buttons(true, shift, ctrl);
+    WPARAM mk = MK_LBUTTON | (shift ? MK_SHIFT : 0) | (ctrl ? MK_CONTROL : 0);
+    SendMessageA(pane, WM_LBUTTONDOWN, mk, MAKELPARAM(at.x, at.y));
+    buttons(false);
+    SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  }
+  void key(UINT vk, bool shift = false) {
+    buttons(false, shift);
+    SendMessageA(pane, WM_KEYDOWN, vk, 1);
+    buttons(false);
+  }
+};
+
+LONG query(HWND table, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return LONG(SendMessageA(table, msg, wp, lp)); }
+
+// The pane x of a column's right edge (display positions left to right).
+LONG edgeOf(HWND table, int index) {
+  LONG x = query(table, TBLM_GETROWHEADERWIDTH);
+  for (int pos = 0; pos < query(table, TBLM_GETCOLUMNCOUNT); ++pos) {
+    int at = query(table, TBLM_GETCOLUMNATPOSITION, pos);
+    x += query(table, TBLM_GETWIDTH, at);
+    if (at == index) return x;
+  }
+  return x;
+}
+
+void tourInput(Tour& t) {
+  HMODULE dll = LoadLibraryA("gridwin.dll");
+  if (!dll) return;
+  std::string file = t.outDir + "demo.db";
+  if (DbcConnect(file.c_str(), &g_source.cursor) != DBC_OK) g_source.cursor = 0;
+  std::vector<BYTE> record = createRecord();
+  HWND table = CreateWindowExA(WS_EX_CLIENTEDGE, TBL_CLASS, "", WS_CHILD | WS_VISIBLE, 10, 10, 620, 400, t.form,
+                               HMENU(101), t.instance, record.data());
+  t.check(table != nullptr, "table window created");
+  if (!table) return;
+  SendMessageA(table, TBLM_SETHOOK, TBLH_FETCHROW, LPARAM(fetchRow));
+  SendMessageA(table, TBLM_SETHOOK, TBLH_NOTIFY, LPARAM(noted));
+  TBLROWPAIR range{0, 4999};
+  SendMessageA(table, TBLM_SETRANGE, 0, LPARAM(&range));
+  SendMessageA(table, TBLM_SETFLAGS, TBLF_COLRESIZE | TBLF_COLMOVE | TBLF_SPLITDRAG, 1);
+  SetFocus(table);
+  HWND container = FindWindowExA(table, nullptr, "Halvik:Tab:Container", nullptr);
+  Hand hand{FindWindowExA(container, nullptr, "Halvik:Tab:ListClip", nullptr)};
+  TBLMETRICS m{};
+  SendMessageA(table, TBLM_GETMETRICS, 0, LPARAM(&m));
+  LONG title = m.rowHeight;
+  auto rowY = [&](int shown) { return title + shown * m.rowHeight + m.rowHeight / 2; };
+
+  // Column resize: the "Customer" column's border dragged 60 pixels right.
+  g_notes.clear();
+  LONG edge = edgeOf(table, 1);
+  hand.drag({edge, title / 2}, {edge + 60, title / 2});
+  t.check(query(table, TBLM_GETWIDTH, 1) == 210 && heard(TBLN_COLRESIZED),
+          "column resized by dragging its border: width %ld, TBLN_COLRESIZED", long(query(table, TBLM_GETWIDTH, 1)));
+  t.screenshot(t.form, "gridwin_resize");
+
+  // Column move: the "City" title dragged onto "Id".
+  g_notes.clear();
+  LONG cityMiddle = edgeOf(table, 2) - query(table, TBLM_GETWIDTH, 2) / 2;
+  hand.drag({cityMiddle, title / 2}, {query(table, TBLM_GETROWHEADERWIDTH) + 10, title / 2});
+  t.check(query(table, TBLM_GETPOSITION, 2) == 0 && heard(TBLN_COLMOVED),
+          "column moved by dragging its title: \"City\" now at position %ld, TBLN_COLMOVED",
+          long(query(table, TBLM_GETPOSITION, 2)));
+  t.screenshot(t.form, "gridwin_move");
+
+  // Selection: a click, a Ctrl click, a Shift click, then Shift+Down twice.
+  g_notes.clear();
+  LONG x = edgeOf(table, 1) - 20;
+  hand.click({x, rowY(1)});
+  hand.click({x, rowY(3)}, false, true);
+  hand.click({x, rowY(6)}, true);
+  hand.key(VK_DOWN, true);
+  hand.key(VK_DOWN, true);
+  std::string rows;
+  int selected = 0;
+  for (LONG r = 0; r < 20; ++r)
+    if (query(table, TBLM_QUERYROWFLAGS, TBL_ROW_SELECTED, r)) rows += " " + std::to_string(r), ++selected;
+  t.check(selected == 7 && query(table, TBLM_GETFOCUSROW) == 8 && heard(TBLN_SELCHANGE),
+          "rows selected by mouse and keyboard:%s; focus row %ld", rows.c_str(), long(query(table, TBLM_GETFOCUSROW)));
+  t.screenshot(t.form, "gridwin_select");
+
+  // Split: ten pinned rows above the bar, the bar dragged two rows down.
+  SendMessageA(table, TBLM_SETSPLIT, 1, 0);
+  TBLROWPAIR split{TBL_SPLIT_ROW_BASE, TBL_SPLIT_ROW_BASE + 9};
+  SendMessageA(table, TBLM_SETRANGE, 0, LPARAM(&split));
+  LONG before = query(table, TBLM_GETVISIBLEROWCOUNT);
+  RECT pane;
+  GetClientRect(hand.pane, &pane);
+  LONG splitRows = std::min<LONG>(10, std::max<LONG>(1, (pane.bottom / 4) / m.rowHeight));
+  LONG bar = title + splitRows * m.rowHeight + 1;
+  hand.drag({200, bar}, {200, bar + 2 * m.rowHeight});
+  LONG after = query(table, TBLM_GETVISIBLEROWCOUNT);
+  int bars = 0;
+  for (HWND b = nullptr; (b = FindWindowExA(container, b, "scrollbar", nullptr));) ++bars;
+  t.check(after == before - 2 && bars == 2, "split bar dragged down two rows: %ld normal rows shown (was %ld), "
+          "%d scroll bars", long(after), long(before), bars);
+  t.screenshot(t.form, "gridwin_split");
+
+  DestroyWindow(table);
+  if (g_source.cursor) DbcDisconnect(g_source.cursor);
+  g_source = Source{};
+  FreeLibrary(dll);
+}
+
+TourStep inputStep("41-gridwin-input", "Table window by mouse and keyboard", tourInput);
 
 } // namespace
