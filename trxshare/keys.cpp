@@ -220,18 +220,20 @@ int allRows(DbcCursor cursor, const std::optional<std::string>& sql, std::vector
 // cannot stand in a catalogue command leave this source out.
 int uniqueIndexKey(DbcCursor cursor, const std::string& user, const std::string& table, UpdateKey& key) {
   if (!trx::isSafeCatalogName(table) || (!user.empty() && !trx::isSafeCatalogName(user))) return DBC_OK;
+  using trx::catalogValue;
   std::vector<std::pair<std::string, std::string>> indexes;
   int rc = allRows(cursor,
-                   user.empty() ? statement(IDS_CATALOG_UNIQUE_INDEXES_ANY_CREATOR, {table})
-                                : statement(IDS_CATALOG_UNIQUE_INDEXES, {user, table}),
+                   user.empty() ? statement(IDS_CATALOG_UNIQUE_INDEXES_ANY_CREATOR, {catalogValue(table)})
+                                : statement(IDS_CATALOG_UNIQUE_INDEXES, {catalogValue(user), catalogValue(table)}),
                    indexes);
   if (rc != DBC_OK) return rc == kNothing ? DBC_OK : rc;
   for (const auto& [creator, index] : indexes) {
     if (!trx::isSafeCatalogName(index) || (!creator.empty() && !trx::isSafeCatalogName(creator))) continue;
     std::vector<std::pair<std::string, std::string>> columns;
     rc = allRows(cursor,
-                 creator.empty() ? statement(IDS_CATALOG_KEY, {index, table})
-                                 : statement(IDS_CATALOG_KEY_WITH_CREATOR, {index, table, creator}),
+                 creator.empty() ? statement(IDS_CATALOG_KEY, {catalogValue(index), catalogValue(table)})
+                                 : statement(IDS_CATALOG_KEY_WITH_CREATOR,
+                                             {catalogValue(index), catalogValue(table), catalogValue(creator)}),
                  columns);
     if (rc == kNothing) continue;
     if (rc != DBC_OK) return rc;

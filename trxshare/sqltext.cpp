@@ -132,6 +132,11 @@ bool isSafeCatalogName(std::string_view name) {
   return true;
 }
 
+std::string catalogValue(std::string_view name) {
+  if (std::none_of(name.begin(), name.end(), isBlank)) return std::string(name);
+  return '"' + std::string(name) + '"';
+}
+
 std::vector<std::string> splitTableList(std::string_view list) {
   std::vector<std::string> tables;
   while (!list.empty()) {

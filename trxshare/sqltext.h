@@ -34,6 +34,10 @@ bool isInteger(std::string_view value);
 // IXNAME, TYPE).
 bool isSafeCatalogName(std::string_view name);
 
+// A safe catalogue name as it stands in the command: in double quotes when
+// it holds a blank, since the command's words end at blanks.
+std::string catalogValue(std::string_view name);
+
 // The tables of a table list: entries separated by commas (blanks around
 // them ignored).
 std::vector<std::string> splitTableList(std::string_view list);

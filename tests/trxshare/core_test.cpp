@@ -172,6 +172,9 @@ TEST(StatementValues, CatalogNamesThatWouldChangeTheCommandAreRefused) {
       {"EMP TYPE", false}, {"A\nB", false},
   };
   for (const auto& c : cases) EXPECT_EQ(trx::isSafeCatalogName(c.name), c.safe) << c.name;
+  // The command's words end at blanks: a name with one goes in quoted.
+  EXPECT_EQ(trx::catalogValue("EMP"), "EMP");
+  EXPECT_EQ(trx::catalogValue("My Table"), "\"My Table\"");
 }
 
 TEST(TableList, SplitsAndMatchesQualifiedNames) {

@@ -43,6 +43,8 @@ protected:
         "CREATE TABLE ITEMS (ID INTEGER, CODE VARCHAR(10) NOT NULL, NAME VARCHAR(40))",
         "CREATE UNIQUE INDEX ITEMS_CODE ON ITEMS (CODE)",
         "CREATE TABLE PLAIN (A INTEGER, B INTEGER, C INTEGER)",
+        "CREATE TABLE \"ORDER LINES\" (ORDER_ID INTEGER NOT NULL, \"LINE NO\" INTEGER NOT NULL, TEXT VARCHAR(40))",
+        "CREATE UNIQUE INDEX \"ORDER LINES KEY\" ON \"ORDER LINES\" (ORDER_ID, \"LINE NO\")",
     });
   }
 
@@ -197,6 +199,20 @@ TEST_F(Repository, UpdateKeyFromAUniqueIndex) {
   ASSERT_EQ(keys.size(), 1u);
   EXPECT_STREQ(keys[0].column, "CODE");
   EXPECT_EQ(keys[0].source, TRX_KEY_UNIQUE_INDEX);
+}
+
+TEST_F(Repository, UpdateKeyOfANameWithBlanks) {
+  // The catalogue command's words end at blanks: such a name goes in quoted.
+  HGLOBAL block = nullptr;
+  int source = -1;
+  char creator[65] = "?", index[65] = "?";
+  ASSERT_EQ(DBMSGetUpdateKey(cursor_, "", "ORDER LINES", nullptr, 0, &source, creator, index, &block), 2);
+  EXPECT_EQ(source, TRX_KEY_UNIQUE_INDEX);
+  EXPECT_STREQ(index, "ORDER LINES KEY");
+  auto keys = entries(block);
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_STREQ(keys[0].column, "ORDER_ID");
+  EXPECT_STREQ(keys[1].column, "LINE NO");
 }
 
 TEST_F(Repository, UpdateKeyFromTheRepositoryWhenNoUniqueIndexExists) {
