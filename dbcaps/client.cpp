@@ -4,15 +4,29 @@
 
 #include <dbclient.h>
 
+#include <algorithm>
+
 namespace dbcaps {
+namespace {
+
+// No information answer is longer than this; a larger length is not believed.
+constexpr int kMaxInfoLength = 1 << 20;
+
+} // namespace
 
 std::optional<std::string> cursorInfo(unsigned cursor, int item) {
-  char buffer[1024];
+  // Most answers are short; a long one (a driver's keyword list) is asked
+  // for again with room for all of it rather than lost.
+  std::string buffer(1024, '\0');
   int length = 0;
-  if (DbcGetInfo(cursor, item, buffer, sizeof buffer, &length) != DBC_OK) return std::nullopt;
-  if (length < 0) length = 0;
-  if (length >= int(sizeof buffer)) length = int(sizeof buffer) - 1;
-  return std::string(buffer, size_t(length));
+  int code = DbcGetInfo(cursor, item, buffer.data(), int(buffer.size()), &length);
+  if (code == DBC_ERR_TRUNCATED && length >= int(buffer.size()) && length < kMaxInfoLength) {
+    buffer.assign(size_t(length) + 1, '\0');
+    code = DbcGetInfo(cursor, item, buffer.data(), int(buffer.size()), &length);
+  }
+  if (code != DBC_OK) return std::nullopt;
+  buffer.resize(size_t(std::clamp(length, 0, int(buffer.size()) - 1)));
+  return buffer;
 }
 
 CursorFacts detectCursor(unsigned cursor) {

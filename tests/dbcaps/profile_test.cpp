@@ -283,6 +283,26 @@ TEST_F(ProfileFile, SupplementaryDumpWritesTheDriversAnswers) {
   EXPECT_EQ(read(s, "Number Of Column Types"), "<none>") << "an existing section is not auto-written";
 }
 
+// A driver's keyword list can run to thousands of characters: the dump
+// writes it whole instead of leaving it out.
+TEST_F(ProfileFile, SupplementaryDumpKeepsLongAnswers) {
+  std::string s = own("Verbose 2.0 VERBOSE");
+  own("ODBC Information - " + s);
+  write(s, "Outer Join", "TRUE");
+  write("Dump Option", "DUMP", "SUPPLEMENTARY");
+  std::string keywords;
+  for (int i = 0; keywords.size() < 3000; ++i) keywords += (i ? ",KEYWORD" : "KEYWORD") + std::to_string(i);
+  DbcCursor c = testCursor("31", "Verbose", "VERBOSE.DLL", "2.0");
+  DbcSetTestInfo(c, 5500 + 89, keywords.c_str());  // SQL_KEYWORDS
+  DbcSetTestInfo(c, 5500 + 17, "Verbose");          // SQL_DBMS_NAME
+  ASSERT_EQ(SrvCapRegisterCursor(c), 31);
+  std::string info = "ODBC Information - " + s;
+  EXPECT_EQ(read(info, "SQL_DBMS_NAME"), "Verbose");
+  std::vector<char> buffer(8192, '\0');
+  GetPrivateProfileStringA(info.c_str(), "SQL_KEYWORDS", "<none>", buffer.data(), DWORD(buffer.size()), ini_.c_str());
+  EXPECT_EQ(std::string(buffer.data()), keywords);
+}
+
 TEST_F(ProfileFile, RealSqliteConnectionHasCapabilities) {
   DbcCursor c = sqlite("SQLite dbcaps real");
   ASSERT_NE(c, 0u);
