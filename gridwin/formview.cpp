@@ -42,6 +42,7 @@ void flagsChanged(TableData*, DWORD, DWORD) {}
 bool handleMessage(TableData*, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 WORD columnQuery(TableData*, WORD, LPARAM) { return 0; }
 LONG oneRow(TableData*) { return 1; }  // a form shows one row
+LONG noSplitRows(TableData*) { return 0; }
 void extraMetrics(TableData*, TBLMETRICS*) {}
 LRESULT scrollPos(TableData*, int) { return 0; }
 bool scrollIntoView(TableData* t, LONG row, int, int) {
@@ -56,7 +57,7 @@ void formOrigin(TableData*, POINT* p) { *p = POINT{0, 0}; }
 constexpr ViewOps kFormOps = {
     detach,        paint,     showOrRepaint, repaintRows, nothing,       noCell,        layoutChanged,
     rowsReset,     flagsChanged, handleMessage, columnQuery, nullptr,    nullptr,       oneRow,
-    extraMetrics,  scrollPos, scrollIntoView, nothing,    nothing,       oneRow,        nothing,
+    extraMetrics,  scrollPos, scrollIntoView, nothing,    nothing,       oneRow,        noSplitRows,
     columnFlagsChanged, drawFocus, nothing,  formOrigin,
 };
 

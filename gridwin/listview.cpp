@@ -323,6 +323,11 @@ LONG rowsThatFit(TableData* t) {
   return h > 0 ? std::max<LONG>(1, h / t->fullRowHeight) : 0;
 }
 
+LONG splitRowsThatFit(TableData* t) {
+  AreaRows a = areaRows(t, AREA_SPLIT);
+  return std::max<LONG>(0, (a.bottom - a.y) / t->fullRowHeight);
+}
+
 LRESULT scrollPos(TableData* t, int area) {
   if (area == 1) return MAKELONG(WORD(t->splitTop - t->splitFirst), 0);
   return MAKELONG(WORD(t->topRow - t->rangeFirst), WORD(listOf(t)->firstScroll));
@@ -375,7 +380,7 @@ void splitChanged(TableData* t) {
 
 void columnFlagsChanged(TableData* t, int, DWORD) { layoutChanged(t, VC_EXTENT); }
 
-// Slots the list view gives no meaning.
+// Slots the list view gives no meaning (4, 11, 12, 18, 23).
 void viewNothing(TableData*) {}
 LRESULT viewMsg1(TableData*, LPARAM) { return 0; }
 LRESULT viewMsg2(TableData*, WORD, WORD) { return 0; }
@@ -385,7 +390,7 @@ constexpr ViewOps kListOps = {
     detach,        paint,          showFocus,     repaintRows,    viewNothing,    cellRect,
     layoutChanged, rowsReset,      flagsChanged,  handleMessage,  columnQuery,    viewMsg1,
     viewMsg2,      rowsThatFit,    extraMetrics,  scrollPos,      scrollIntoView, splitChanged,
-    viewNothing,   rowsPerPage,    viewNothing,   columnFlagsChanged, drawFocus,  viewNothing,
+    viewNothing,   rowsPerPage,    splitRowsThatFit, columnFlagsChanged, drawFocus, viewNothing,
     formOrigin,
 };
 

@@ -81,7 +81,7 @@ struct ViewOps {
   void (*splitChanged)(TableData*);
   void (*view18)(TableData*);
   LONG (*rowsPerPage)(TableData*);
-  void (*view20)(TableData*);
+  LONG (*splitRowsThatFit)(TableData*);  // view-specific slot 20: rows that fit the split area
   void (*columnFlagsChanged)(TableData*, int column, DWORD changed);
   void (*drawFocus)(TableData*, HDC);
   void (*view23)(TableData*);

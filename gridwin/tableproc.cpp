@@ -260,9 +260,15 @@ LRESULT fetchScratch(TableData*& t, LPARAM argument) {
   return SendMessageA(GetParent(t->window), WM_USER, id, LPARAM(&request));
 }
 
+// Rows that fit the area (1: the split rows).
+LONG rowsThatFit(TableData* t, WPARAM area) {
+  if (area == 1) return t->view.splitRowsThatFit ? t->view.splitRowsThatFit(t) : 0;
+  return t->view.rowsThatFit ? t->view.rowsThatFit(t) : 0;
+}
+
 LRESULT getRowRange(TableData* t, WPARAM area, TBLROWRANGE* out) {
   if (!out) return 0;
-  LONG visible = t->view.rowsThatFit ? t->view.rowsThatFit(t) : 0;
+  LONG visible = rowsThatFit(t, area);
   if (area == 1) {
     if (!(t->tableFlags & TF_SPLIT)) return 0;
     *out = TBLROWRANGE{t->splitTop, t->splitFirst, t->splitLast, std::min(visible, t->splitRowCount)};
@@ -274,7 +280,7 @@ LRESULT getRowRange(TableData* t, WPARAM area, TBLROWRANGE* out) {
 
 LRESULT getVisibleRange(TableData* t, WPARAM area, TBLVISIBLERANGE* out) {
   if (!out) return 0;
-  LONG visible = t->view.rowsThatFit ? t->view.rowsThatFit(t) : 0;
+  LONG visible = rowsThatFit(t, area);
   LONG top = area == 1 ? t->splitTop : t->topRow;
   LONG last = area == 1 ? t->splitLast : t->rangeLast;
   // The rows the view shows from the top, hidden ones skipped.

@@ -159,6 +159,13 @@ TEST_F(Mouse, SplitPositionAndTheSplitScrollBars) {
   up(columnX(0), bar + 2 * m.rowHeight);
   EXPECT_EQ(send(t, TBLM_GETVISIBLEROWCOUNT), normal - 2);
   EXPECT_TRUE(notes.empty());
+  TBLVISIBLERANGE v{};
+  send(t, TBLM_GETVISIBLERANGE, 1, &v);
+  EXPECT_EQ(v.first, TBL_SPLIT_ROW_BASE);
+  EXPECT_EQ(v.last, TBL_SPLIT_ROW_BASE + shown + 1);
+  TBLROWRANGE r{};
+  send(t, TBLM_GETROWRANGE, 1, &r);
+  EXPECT_EQ(r.visible, shown + 2);
 
   // Each area scrolls with its own bar.
   send(container, WM_VSCROLL, SB_LINEDOWN, bars[0]);
