@@ -426,3 +426,47 @@ TEST_F(Mouse, MirroredTablesStartAtTheRight) {
 }
 
 } // namespace
+
+namespace {
+
+UINT g_destroyOn;
+void __stdcall destroyingHost(HWND table, UINT code, LONG) {
+  if (code == g_destroyOn) DestroyWindow(table);
+}
+
+// A host that destroys the table from the notifications of input.
+TEST_F(Mouse, TableDestroyedByTheHostInsideInput) {
+  for (UINT code : {UINT(TBLN_FOCUSROWCHANGED), UINT(TBLN_SELCHANGE), UINT(TBLN_COLRESIZED), UINT(TBLN_COLMOVED),
+                    UINT(TBLN_COLFLAGSET), UINT(TBLN_COLSELCHANGE), UINT(TBLN_LINESCHANGED), UINT(TBLN_DBLCLK)}) {
+    make();
+    send(t, TBLM_SETFLAGS, TBLF_COLRESIZE | TBLF_COLSELECT | TBLF_COLMOVE, 1);
+    send(t, TBLM_SETDISPLAYFLAGS, TBLD_ROWHEIGHTDRAG, 1);
+    send(t, TBLM_SETHOOK, TBLH_NOTIFY, destroyingHost);
+    g_destroyOn = code;
+    auto alive = [&] { return IsWindow(t) != FALSE; };
+    if (alive()) click(columnX(0), rowYAt(2));
+    if (alive()) key(VK_DOWN);
+    if (alive()) key(VK_SPACE);
+    if (alive()) {
+      down(edgeX(0), 5);
+      up(edgeX(0) + 20, 5);
+    }
+    if (alive()) click(columnX(1), 5);
+    if (alive()) {
+      down(columnX(1), 5);
+      up(columnX(2), 5);
+    }
+    if (alive()) {
+      down(header / 2, title + m.rowHeight);
+      up(header / 2, title + 3 * m.rowHeight);
+    }
+    if (alive()) send(clip, WM_LBUTTONDBLCLK, 0, MAKELPARAM(columnX(1), rowYAt(1)));
+    EXPECT_FALSE(alive()) << std::hex << code;
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  make();  // the library carries on
+  click(columnX(0), rowYAt(1));
+  EXPECT_EQ(focusRow(), 1);
+}
+
+} // namespace
