@@ -212,16 +212,16 @@ void drawFocus(TableData* t, HDC dc) {
   LONG y = rowY(t, t->focusRow);
   if (t->focusRow < a.top || y + t->fullRowHeight > a.bottom) return;
   ColumnLayout layout = columnLayout(t);
-  RECT r{0, y, listOf(t)->width, y + t->fullRowHeight - 1};
+  RECT r{0, y, listOf(t)->width, y + t->fullRowHeight};
   if (layout.headerRight > layout.headerLeft) {
     if (isMirrored(t))
-      r.right = layout.headerLeft - 1;
+      r.right = layout.headerLeft;
     else
       r.left = layout.headerRight;
   }
   int focusIndex = t->focusColumnId ? t->focusColumnId - TBL_COLUMN_ID_BASE : -1;
   for (const ColumnSpan& s : layout.spans)
-    if (s.index == focusIndex) r.left = s.left, r.right = s.right - 1;
+    if (s.index == focusIndex) r.left = s.left, r.right = s.right;
   FrameRect(dc, &r, t->blackBrush);
 }
 
