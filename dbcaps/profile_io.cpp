@@ -129,9 +129,9 @@ void applyColumnTypes(Context* c, const Ini& ini, const Profile& p) {
   int length = 0;
   builtInColumnTypes(c->brand, &length);
   int count = boundedColumnTypeCount(c->caps.numbers[kNumColumnTypes]);
-  c->caps.numbers[kNumColumnTypes] = count;
   if (count > length && !makeTableWritable(c, count)) count = length;
-  c->columnTypeCount = count;
+  // Callers walk number 4 records from the first: it never exceeds the table.
+  c->caps.numbers[kNumColumnTypes] = c->columnTypeCount = count;
   for (int i = 0; i < count; ++i) {
     std::string section = columnTypeSectionName(i, p.section);
     if (ini.read(section, kColumnFieldNames[0], "", 64).empty()) continue;
