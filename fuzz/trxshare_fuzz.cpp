@@ -47,8 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string value(text.substr(text.size() / 2));
   size_t capacity = 1 + (data[1] >> 4) * 8;
   bool fitsBefore = tmpl.size() < capacity;
-  trx::fillTemplate(tmpl, capacity, value);
-  check(!fitsBefore || tmpl.size() < capacity);
+  trx::StatementText filled(tmpl, capacity);
+  filled.fill(value);
+  filled.fill(value);
+  check(!fitsBefore || filled.text().size() < capacity);
   std::string escaped = trx::escapeLiteral(value);
   check(escaped.size() >= value.size());
   trx::isInteger(value);

@@ -60,11 +60,11 @@ private:
 std::optional<std::string> statement(UINT id, std::initializer_list<std::string> values) {
   char buffer[trx::kStatementBytes] = "";
   if (!LoadStringA(trx::moduleInstance(), id, buffer, sizeof buffer)) return std::nullopt;
-  std::string text = buffer;
+  trx::StatementText text(buffer, trx::kStatementBytes);
   for (const auto& value : values) {
-    if (!trx::fillTemplate(text, trx::kStatementBytes, value)) return std::nullopt;
+    if (!text.fill(value)) return std::nullopt;
   }
-  return text;
+  return text.text();
 }
 
 // Runs a statement that answers one value: the first column of its first

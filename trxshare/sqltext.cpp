@@ -48,38 +48,29 @@ size_t firstPlaceholder(const std::string& text, bool& numbered) {
   return std::string::npos;
 }
 
-void dropPlaceholder(std::string& text, size_t at) {
-  size_t rest = at + 2;
-  while (rest < text.size() && isBlank(text[rest])) ++rest;
-  text.erase(at, rest - at);
+void dropLeadingBlanks(std::string& text) {
+  size_t n = 0;
+  while (n < text.size() && isBlank(text[n])) ++n;
+  text.erase(0, n);
 }
 
-// Every "%1" replaced by `value`; with `drop`, removed together with the
-// blanks after it.
-std::string replaceFirstMarker(const std::string& text, std::string_view value, bool drop) {
-  std::string out;
+// The text split at every "%1" (the markers themselves left out; a "%%"
+// pair is no marker).
+std::vector<std::string> splitAtFirstMarkers(const std::string& text) {
+  std::vector<std::string> parts(1);
   for (size_t i = 0; i < text.size(); ++i) {
     bool marker = text[i] == '%' && i + 1 < text.size();
     if (marker && text[i + 1] == '%') {
-      out += "%%";
+      parts.back() += "%%";
       ++i;
     } else if (marker && text[i + 1] == '1') {
+      parts.emplace_back();
       ++i;
-      if (!drop) out += value;
-      while (drop && i + 1 < text.size() && isBlank(text[i + 1])) ++i;
     } else {
-      out += text[i];
+      parts.back() += text[i];
     }
   }
-  return out;
-}
-
-bool fillNumbered(std::string& text, size_t capacity, std::string_view value) {
-  std::string filled = replaceFirstMarker(text, value, false);
-  bool fits = filled.size() < capacity;
-  text = fits ? filled : replaceFirstMarker(text, value, true);
-  renumberMarkers(text);
-  return fits;
+  return parts;
 }
 
 const std::array<std::string_view, 5> kCatalogKeywords = {"SELECT", "CREATOR", "TBNAME", "IXNAME", "TYPE"};
@@ -94,17 +85,69 @@ bool startsWithKeyword(std::string_view word) {
 
 } // namespace
 
-bool fillTemplate(std::string& text, size_t capacity, std::string_view value) {
-  bool numbered = false;
-  size_t at = firstPlaceholder(text, numbered);
-  if (at == std::string::npos) return false;
-  if (numbered) return fillNumbered(text, capacity, value);
-  if (text.size() - 2 + value.size() < capacity) {
-    text.replace(at, 2, value);
+StatementText::StatementText(std::string_view templateText, size_t capacity)
+    : pieces_{Piece{std::string(templateText), false}}, capacity_(capacity) {}
+
+std::string StatementText::text() const {
+  std::string out;
+  for (const auto& p : pieces_) out += p.text;
+  return out;
+}
+
+size_t StatementText::size() const {
+  size_t n = 0;
+  for (const auto& p : pieces_) n += p.text.size();
+  return n;
+}
+
+bool StatementText::fill(std::string_view value) {
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    if (pieces_[i].value) continue;
+    bool numbered = false;
+    size_t at = firstPlaceholder(pieces_[i].text, numbered);
+    if (at != std::string::npos) return numbered ? fillNumbered(value) : fillAt(i, at, value);
+  }
+  return false;
+}
+
+bool StatementText::fillAt(size_t piece, size_t at, std::string_view value) {
+  std::string after = pieces_[piece].text.substr(at + 2);
+  pieces_[piece].text.erase(at);
+  if (size() + after.size() + value.size() < capacity_) {
+    pieces_.insert(pieces_.begin() + std::ptrdiff_t(piece) + 1,
+                   {Piece{std::string(value), true}, Piece{std::move(after), false}});
     return true;
   }
-  dropPlaceholder(text, at);
+  dropLeadingBlanks(after);
+  pieces_[piece].text += after;
   return false;
+}
+
+bool StatementText::fillNumbered(std::string_view value) {
+  std::vector<std::vector<std::string>> split;
+  size_t markers = 0;
+  for (const auto& p : pieces_) {
+    split.push_back(p.value ? std::vector<std::string>{p.text} : splitAtFirstMarkers(p.text));
+    if (!p.value) markers += split.back().size() - 1;
+  }
+  bool fits = size() - 2 * markers + markers * value.size() < capacity_;
+  std::vector<Piece> filled;
+  for (size_t i = 0; i < pieces_.size(); ++i) {
+    if (pieces_[i].value) {
+      filled.push_back(pieces_[i]);
+      continue;
+    }
+    for (size_t k = 0; k < split[i].size(); ++k) {
+      std::string part = split[i][k];
+      if (k > 0 && fits) filled.push_back(Piece{std::string(value), true});
+      if (k > 0 && !fits) dropLeadingBlanks(part);
+      renumberMarkers(part);
+      if (k > 0 && !fits) filled.back().text += part;
+      else filled.push_back(Piece{std::move(part), false});
+    }
+  }
+  pieces_ = std::move(filled);
+  return fits;
 }
 
 std::string escapeLiteral(std::string_view value) {

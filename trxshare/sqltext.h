@@ -12,14 +12,34 @@ namespace trx {
 // included).
 constexpr size_t kStatementBytes = 1024;
 
-// Fills the first placeholder of `text` with `value`. The placeholder is
-// the first "%%", or the first "%1" when that comes earlier; filling "%1"
-// fills every "%1" and renumbers "%2" to "%9" one down, so the next call
-// fills the next marker. When the result would not fit `capacity` bytes
-// (terminator included) the value is dropped: the placeholder goes and the
-// text after it stays, without its leading blanks. Returns true when the
-// value went in, false when it was dropped or there was no placeholder.
-bool fillTemplate(std::string& text, size_t capacity, std::string_view value);
+// A statement text being filled from its template. `fill` fills the first
+// placeholder with a value: the first "%%", or the first "%1" when that
+// comes earlier; filling "%1" fills every "%1" and renumbers "%2" to "%9"
+// one down, so the next call fills the next marker. Only the template's
+// own text holds placeholders: a "%%" or "%1" inside a value filled
+// earlier is part of that value. When the result would not fit `capacity`
+// bytes (terminator included) the value is dropped: the placeholder goes
+// and the text after it stays, without its leading blanks. `fill` returns
+// true when the value went in, false when it was dropped or there was no
+// placeholder.
+class StatementText {
+public:
+  StatementText(std::string_view templateText, size_t capacity);
+  bool fill(std::string_view value);
+  std::string text() const;
+
+private:
+  struct Piece {
+    std::string text;
+    bool value;  // a filled value, never searched for placeholders
+  };
+  size_t size() const;
+  bool fillAt(size_t piece, size_t at, std::string_view value);
+  bool fillNumbered(std::string_view value);
+
+  std::vector<Piece> pieces_;
+  size_t capacity_;
+};
 
 // A value for a quoted literal ('...'): every quote doubled.
 std::string escapeLiteral(std::string_view value);

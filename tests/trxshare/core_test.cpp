@@ -147,10 +147,35 @@ TEST(FillTemplate, FillsInOrderDropsWhatDoesNotFitRenumbers) {
       {"100%", 100, "v", false, "100%"},
   };
   for (const auto& c : cases) {
-    std::string text = c.text;
-    EXPECT_EQ(trx::fillTemplate(text, c.capacity, c.value), c.filled) << c.text;
-    EXPECT_EQ(text, c.expected) << c.text;
+    trx::StatementText text(c.text, c.capacity);
+    EXPECT_EQ(text.fill(c.value), c.filled) << c.text;
+    EXPECT_EQ(text.text(), c.expected) << c.text;
   }
+}
+
+TEST(FillTemplate, AValuesOwnMarkersAreNoPlaceholders) {
+  struct Case {
+    const char* text; const char* values[3]; const char* expected;
+  } cases[] = {
+      {"A = '%%' AND B = '%%'", {"x%%", "y", nullptr}, "A = 'x%%' AND B = 'y'"},
+      {"A = '%%' AND B = '%%'", {"x%1", "y", nullptr}, "A = 'x%1' AND B = 'y'"},
+      {"%1 %2 %3", {"a%2", "b%%", "c"}, "a%2 b%% c"},  // no renumbering inside a value
+      {"%1 %%", {"a%%", "b", nullptr}, "a%% b"},
+  };
+  for (const auto& c : cases) {
+    trx::StatementText text(c.text, 100);
+    for (const char* value : c.values) {
+      if (!value) break;
+      EXPECT_TRUE(text.fill(value)) << c.text << " <- " << value;
+    }
+    EXPECT_EQ(text.text(), c.expected) << c.text;
+  }
+  // A dropped value leaves the markers of the ones before it alone.
+  trx::StatementText text("%% %% %%", 12);
+  EXPECT_TRUE(text.fill("a%%"));
+  EXPECT_FALSE(text.fill("toolong"));
+  EXPECT_TRUE(text.fill("b"));
+  EXPECT_EQ(text.text(), "a%% b");
 }
 
 TEST(StatementValues, EscapingAndIntegers) {

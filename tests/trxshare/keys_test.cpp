@@ -20,11 +20,12 @@ protected:
         "PARENT_COLNAME VARCHAR(64), CHILD_TBNAME VARCHAR(130), CHILD_COLNAME VARCHAR(64))",
         "CREATE TABLE COLUMN_HISTORY (DATABASE_NO INTEGER, VERSION_CODE VARCHAR(18), TBNAME VARCHAR(130), "
         "COLNAME VARCHAR(64), PRIMARY_KEY CHAR(1))",
-        "INSERT INTO DATABASE_DETAILS VALUES (1, 'SALES'), (2, 'O''Brien''s DB'), (3, 'EMPTY')",
+        "INSERT INTO DATABASE_DETAILS VALUES (1, 'SALES'), (2, 'O''Brien''s DB'), (3, 'EMPTY'), (4, 'MARKERS')",
         // SALES: V2 is the newest complete version; V3 is not complete.
         "INSERT INTO DATABASE_VERSION VALUES (1, 'V1', '2024-01-01 10:00:00', 'Complete'), "
         "(1, 'V2', '2024-06-01 10:00:00', 'Complete'), (1, 'V3', '2025-01-01 10:00:00', 'Draft'), "
-        "(2, 'Q''1', '2024-03-03 09:00:00', 'Complete'), (3, 'E1', '2024-04-04 09:00:00', 'Complete')",
+        "(2, 'Q''1', '2024-03-03 09:00:00', 'Complete'), (3, 'E1', '2024-04-04 09:00:00', 'Complete'), "
+        "(4, 'M%%1%2', '2024-05-05 09:00:00', 'Complete')",
         "INSERT INTO JOIN_HISTORY VALUES "
         "(1, 'V2', 'SYSADM.DEPT', 'DEPTNO', 'SYSADM.EMP', 'WORKDEPT'), "
         "(1, 'V2', 'SYSADM.EMP', 'EMPNO', 'SYSADM.DEPT', 'MGRNO'), "
@@ -32,12 +33,12 @@ protected:
         "(1, 'V2', 'SYSADM.DEPT', 'DEPTNO', 'OTHER.PROJ', 'DEPTNO'), "
         "(1, 'V2', 'AN_OWNER_NAME_TOO_LONG.EMP', 'EMPNO', 'SYSADM.EMP', 'EMPNO'), "
         "(1, 'V1', 'SYSADM.DEPT', 'OLDCOL', 'SYSADM.EMP', 'OLDCOL'), "
-        "(2, 'Q''1', 'Q.A', 'ID', 'Q.B', 'A_ID')",
+        "(2, 'Q''1', 'Q.A', 'ID', 'Q.B', 'A_ID'), (4, 'M%%1%2', 'M.A', 'ID', 'M.B', 'A_ID')",
         "INSERT INTO COLUMN_HISTORY VALUES "
         "(1, 'V2', 'SYSADM.EMP', 'EMPNO', 'Y'), (1, 'V2', 'SYSADM.EMP', 'NAME', 'N'), "
         "(1, 'V2', 'SYSADM.ASSIGN', 'EMPNO', 'Y'), (1, 'V2', 'SYSADM.ASSIGN', 'PROJNO', 'Y'), "
         "(1, 'V1', 'SYSADM.EMP', 'OLDKEY', 'Y'), (1, 'V2', 'ITEMS', 'NAME', 'Y'), "
-        "(1, 'V2', 'PLAIN', 'A', 'Y'), (1, 'V2', 'PLAIN', 'B', 'Y')",
+        "(1, 'V2', 'PLAIN', 'A', 'Y'), (1, 'V2', 'PLAIN', 'B', 'Y'), (4, 'M%%1%2', 'M.A', 'ID', 'Y')",
     });
     trxtest::execute(main_, {
         "CREATE TABLE ITEMS (ID INTEGER, CODE VARCHAR(10) NOT NULL, NAME VARCHAR(40))",
@@ -120,6 +121,19 @@ TEST_F(Repository, ADatabaseNameHoldingAQuote) {
   auto all = records(block);
   ASSERT_EQ(all.size(), 1u);
   EXPECT_EQ(join(all[0]), "Q.A.ID = Q.B.A_ID");
+}
+
+TEST_F(Repository, AValueHoldingPlaceholdersIsNoPlaceholder) {
+  // The version code "M%%1%2" is filled before the table names.
+  HGLOBAL block = nullptr;
+  ASSERT_EQ(DBMSGetJoinKey(cursor_, "M.A", "MARKERS", "M.B", TRX_JOINS_OF_PAIR, &block), 0);
+  auto joins = records(block);
+  ASSERT_EQ(joins.size(), 1u);
+  EXPECT_EQ(join(joins[0]), "M.A.ID = M.B.A_ID");
+  ASSERT_EQ(DBMSGetJoinKey(cursor_, "M.A", "MARKERS", "", TRX_PRIMARY_KEY, &block), 0);
+  auto key = records(block);
+  ASSERT_EQ(key.size(), 1u);
+  EXPECT_STREQ(key[0].parentColumn, "ID");
 }
 
 TEST_F(Repository, NothingFoundIsMinusOneWithoutABlock) {
