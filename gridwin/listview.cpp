@@ -294,6 +294,10 @@ void flagsChanged(TableData* t, DWORD, DWORD) { InvalidateRect(listOf(t)->clip, 
 
 // Keys reach the table window when it has the focus; they are the pane's.
 bool handleMessage(TableData* t, UINT msg, WPARAM wp, LPARAM, LRESULT* r) {
+  if (msg == WM_GETDLGCODE) {
+    *r = DLGC_WANTARROWS | DLGC_WANTCHARS;  // in a dialog the arrows are the table's
+    return true;
+  }
   if (!isActive(t)) return false;
   *r = 0;
   switch (msg) {

@@ -123,6 +123,7 @@ TEST_F(Keys, KeysSentToTheTableWindowToo) {
   make();
   send(t, WM_KEYDOWN, VK_DOWN, 1);
   EXPECT_EQ(focusRow(), 0);
+  EXPECT_TRUE(send(t, WM_GETDLGCODE) & DLGC_WANTARROWS);
 }
 
 TEST_F(Keys, OpenRangePageDownFetchesAndEndFindsTheEnd) {
