@@ -55,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(escaped.size() >= value.size());
   trx::isInteger(value);
   trx::isSafeCatalogName(value);
-  trx::tableInList(value, trx::splitTableList(text));
+  trx::tableInList(value, trx::splitTableList(text), tools);
   return 0;
 }

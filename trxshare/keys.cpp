@@ -137,7 +137,9 @@ int fetchJoins(Query& q, const std::vector<std::string>* keep, std::vector<TrxJo
   int rc;
   while ((rc = q.fetch()) == DBC_OK) {
     std::string parent = q.column(1), child = q.column(3);
-    if (keep && !(trx::tableInList(parent, *keep) && trx::tableInList(child, *keep))) continue;
+    if (keep && !(trx::tableInList(parent, *keep, trx::hostTools()) &&
+                  trx::tableInList(child, *keep, trx::hostTools())))
+      continue;
     TrxJoinRecord r;
     if (makeRecord(r, parent, q.column(2), child, q.column(4), "=")) records.push_back(r);
   }

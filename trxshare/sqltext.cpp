@@ -17,6 +17,21 @@ bool equalNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+// Both texts equal, single-byte letters without regard to case, double-
+// byte characters (whose trail byte may look like a letter) exactly.
+bool equalNoCase(std::string_view a, std::string_view b, const TextTools& tools) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (tools.isLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a.substr(i, 2) != b.substr(i, 2)) return false;
+      ++i;
+    } else if (upper(a[i]) != upper(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string_view trim(std::string_view s) {
   while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
@@ -192,16 +207,16 @@ std::vector<std::string> splitTableList(std::string_view list) {
   return tables;
 }
 
-bool tableInList(std::string_view qualified, const std::vector<std::string>& tables) {
-  size_t dot = qualified.find('.');
+bool tableInList(std::string_view qualified, const std::vector<std::string>& tables, const TextTools& tools) {
+  size_t dot = tools.findChar(qualified, '.');
   std::string_view user = dot == std::string_view::npos ? std::string_view() : qualified.substr(0, dot);
   std::string_view table = dot == std::string_view::npos ? qualified : qualified.substr(dot + 1);
-  for (const auto& entry : tables) {
-    size_t entryDot = entry.find('.');
-    if (entryDot == std::string::npos) {
-      if (equalNoCase(entry, table)) return true;
-    } else if (equalNoCase(std::string_view(entry).substr(0, entryDot), user) &&
-               equalNoCase(std::string_view(entry).substr(entryDot + 1), table)) {
+  for (std::string_view entry : tables) {
+    size_t entryDot = tools.findChar(entry, '.');
+    if (entryDot == std::string_view::npos) {
+      if (equalNoCase(entry, table, tools)) return true;
+    } else if (equalNoCase(entry.substr(0, entryDot), user, tools) &&
+               equalNoCase(entry.substr(entryDot + 1), table, tools)) {
       return true;
     }
   }

@@ -2,6 +2,8 @@
 // filling "%%" and numbered markers, and making every value safe for the
 // place it goes to. Pure code, tested by tables and fuzzed natively.
 #pragma once
+#include "names.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,8 +66,8 @@ std::vector<std::string> splitTableList(std::string_view list);
 
 // True when the qualified repository name `qualified` ("USER.TABLE" or
 // "TABLE") is one of `tables`: an entry with a user must match both parts,
-// an entry without one matches the table part. Letters compare without
-// regard to case.
-bool tableInList(std::string_view qualified, const std::vector<std::string>& tables);
+// an entry without one matches the table part. Single-byte letters compare
+// without regard to case; double-byte characters compare exactly.
+bool tableInList(std::string_view qualified, const std::vector<std::string>& tables, const TextTools& tools);
 
 } // namespace trx

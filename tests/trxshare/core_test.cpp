@@ -211,8 +211,17 @@ TEST(TableList, SplitsAndMatchesQualifiedNames) {
       {"SYSADM.EMP", true}, {"sysadm.emp", true}, {"OTHER.EMP", false}, {"EMP", false},
       {"SYSADM.DEPT", true}, {"DEPT", true}, {"SYSADM.DEPTS", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(trx::tableInList(c.qualified, list), c.in) << c.qualified;
+  for (const auto& c : cases) EXPECT_EQ(trx::tableInList(c.qualified, list, singleByteTools()), c.in) << c.qualified;
   EXPECT_TRUE(trx::splitTableList("").empty());
+}
+
+TEST(TableList, DoubleByteCharactersCompareExactly) {
+  // 0x83 0x41 and 0x83 0x61 are two characters whose trail bytes are 'A'
+  // and 'a'.
+  auto list = trx::splitTableList("\x83" "A.T\x83" "A");
+  EXPECT_TRUE(trx::tableInList("\x83" "A.t\x83" "A", list, kSjis));
+  EXPECT_FALSE(trx::tableInList("\x83" "a.T\x83" "A", list, kSjis));
+  EXPECT_FALSE(trx::tableInList("\x83" "A.T\x83" "a", list, kSjis));
 }
 
 } // namespace
