@@ -2,6 +2,7 @@
 // attached as RPADM.
 #include "support.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,17 @@ std::string Repository::repo_, Repository::main_;
 
 TEST_F(Repository, JoinRecordsAre309Bytes) {
   EXPECT_EQ(sizeof(TrxJoinRecord), 309u);
+  struct Field { size_t offset, expected; const char* name; } fields[] = {
+      {offsetof(TrxJoinRecord, parentUser), 0, "parent user"},
+      {offsetof(TrxJoinRecord, parentTable), 19, "parent table"},
+      {offsetof(TrxJoinRecord, parentColumn), 84, "parent column"},
+      {offsetof(TrxJoinRecord, childUser), 149, "child user"},
+      {offsetof(TrxJoinRecord, childTable), 168, "child table"},
+      {offsetof(TrxJoinRecord, childColumn), 233, "child column"},
+      {offsetof(TrxJoinRecord, flag), 298, "flag"},
+      {offsetof(TrxJoinRecord, op), 299, "operator"},
+  };
+  for (const auto& f : fields) EXPECT_EQ(f.offset, f.expected) << f.name;
   EXPECT_EQ(sizeof(TrxUpdateKey), 66u);
 }
 
@@ -296,21 +308,25 @@ TEST(Resources, MessagesAndStatementTemplatesAreTheSystemsOwn) {
       {4097, "Global memory allocation failed!"},
       {4098, "SQLTrx Note"},
       {20000, "CATALOG COLUMN CREATOR = %%, TBNAME = %% SELECT COLNAME, COLTYPE"},
+      {20001, "CATALOG INDEX CREATOR = %%, TBNAME = %%, TYPE = U SELECT IXCREATOR, IXNAME"},
+      {20002, "CATALOG KEY IXNAME = %%, TBNAME = %%, CREATOR = %% SELECT COLNAME"},
       {20003, "CATALOG KEY IXNAME = %%, TBNAME = %% SELECT COLNAME"},
+      {20004, "SELECT PARENT_TBNAME, PARENT_COLNAME, CHILD_TBNAME, CHILD_COLNAME FROM RPADM.JOIN_HISTORY WHERE "
+              "DATABASE_NO = %% AND VERSION_CODE = '%%'"},
       {20005, "SELECT PARENT_TBNAME, PARENT_COLNAME, CHILD_TBNAME, CHILD_COLNAME FROM RPADM.JOIN_HISTORY WHERE "
               "DATABASE_NO = %% AND VERSION_CODE = '%%' AND PARENT_TBNAME = '%%' AND CHILD_TBNAME = '%%'"},
+      {20006, "SELECT COLNAME FROM RPADM.COLUMN_HISTORY WHERE DATABASE_NO = '%%' AND VERSION_CODE = '%%' AND "
+              "PRIMARY_KEY = 'Y' AND TBNAME = '%%'"},
+      {20007, "SELECT DATABASE_NO FROM RPADM.DATABASE_DETAILS WHERE DATABASE_NAME = '%%'"},
       {20008, "SELECT MAX(DATE_CREATED) FROM RPADM.DATABASE_VERSION WHERE VERSION_STATUS = 'Complete' AND "
               "DATABASE_NO = %%"},
+      {20009, "SELECT VERSION_CODE FROM RPADM.DATABASE_VERSION WHERE DATE_CREATED = '%%'"},
       {20010, "CATALOG INDEX TBNAME = %%, TYPE = U SELECT IXCREATOR, IXNAME"},
   };
   for (const auto& c : cases) {
     char text[512] = "";
     EXPECT_GT(LoadStringA(dll, c.id, text, sizeof text), 0) << c.id;
     EXPECT_STREQ(text, c.text) << c.id;
-  }
-  for (UINT id = 20000; id <= 20010; ++id) {
-    char text[512] = "";
-    EXPECT_GT(LoadStringA(dll, id, text, sizeof text), 0) << id;
   }
 }
 
