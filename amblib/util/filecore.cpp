@@ -13,11 +13,6 @@ int32_t refill(LineBuffer& lb, LineIo& io) {
   return kOk;
 }
 
-int32_t endOfData(LineBuffer& lb, LineIo& io) {
-  if (lb.capacity) io.buffer[0] = 0;
-  return kNoMoreData;
-}
-
 } // namespace
 
 int32_t readLine(LineBuffer& lb, LineIo& io, std::string& line) {
@@ -29,7 +24,8 @@ int32_t readLine(LineBuffer& lb, LineIo& io, std::string& line) {
   for (;;) {
     for (uint32_t i = lb.index; i < lb.fill; ++i) {
       char c = io.buffer[i];
-      if (c == kCtrlZ) return endOfData(lb, io);
+      // The end mark stays in the buffer, so every later call ends there too.
+      if (c == kCtrlZ) return kNoMoreData;
       // A line ends at a line feed right after a carriage return; a lone
       // CR or LF is part of the line.
       if (c == '\n' && i > lb.index && io.buffer[i - 1] == '\r') {
@@ -38,7 +34,7 @@ int32_t readLine(LineBuffer& lb, LineIo& io, std::string& line) {
         return kOk;
       }
     }
-    if (lb.fill < lb.capacity) return endOfData(lb, io);
+    if (lb.fill < lb.capacity) return kNoMoreData;
     if (lb.index == 0) {
       // The line does not fit: give it a bigger buffer rather than refill
       // the same bytes for ever.

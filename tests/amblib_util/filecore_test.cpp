@@ -64,6 +64,9 @@ TEST(LineReader, SplitsAtCarriageReturnLineFeed) {
     MemFile f(c.data);
     EXPECT_EQ(f.lines(&last), c.lines) << c.data;
     EXPECT_EQ(last, kNoMoreData);
+    // The end stays the end: nothing beyond an end mark comes back later.
+    std::string line;
+    EXPECT_EQ(readLine(f.lb, f.io, line), kNoMoreData) << c.data;
   }
 }
 
