@@ -328,12 +328,14 @@ LONG WINAPI AmbFileOpen(HLOCAL* out, LPCSTR name, WORD mode) {
 }
 
 LONG WINAPI AmbFileClose(HLOCAL file) {
-  LockedRecord r(file);
-  if (!r) return -87;
-  discardBuffer(*r);
-  if (!CloseHandle(r->os)) return lastError();
-  r->os = nullptr;
+  {
+    LockedRecord r(file);
+    if (!r) return -87;
+    discardBuffer(*r);
+    if (!CloseHandle(r->os)) return lastError();
+  }
   liveFiles().erase(file);
+  LocalFree(file);
   return 0;
 }
 

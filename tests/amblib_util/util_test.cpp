@@ -320,6 +320,7 @@ TEST(UtilFiles, OpenModesAndBadHandles) {
   dir.write("y.txt", "y");
   ASSERT_EQ(AmbFileOpen(&h, (dir / "y.txt").c_str(), 0), 0);
   EXPECT_EQ(AmbFileClose(h), 0);
+  EXPECT_EQ(LocalFlags(h), UINT(LMEM_INVALID_HANDLE)); // the record is freed
   EXPECT_EQ(AmbFileClose(h), -87); // closed once only
 }
 
