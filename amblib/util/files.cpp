@@ -102,6 +102,50 @@ HANDLE openRoutine(const char* name, WORD mode, std::string* found = nullptr) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The next line of an open file into the caller's string variable.
+LONG readString(HLOCAL file, HSTRING* string) {
+  LockedRecord r(file);
+  if (!r || !string) return -87;
+  if (!r->os) return -5;
+  if (!r->buffer) {
+    r->buffer = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, filecore::kLineBufferSize);
+    if (!r->buffer) return -87;
+    r->capacity = filecore::kLineBufferSize;
+    r->index = r->fill = 0;
+    r->base = SetFilePointer(r->os, 0, nullptr, FILE_CURRENT);
+  }
+  char* buffer = static_cast<char*>(LocalLock(r->buffer));
+  if (!buffer) return -8;
+  filecore::LineBuffer lb{r->base, r->capacity, r->index, r->fill};
+  filecore::LineIo io;
+  io.buffer = buffer;
+  HANDLE os = r->os;
+  io.readAt = [os](uint32_t offset, char* dst, uint32_t n) -> int64_t {
+    DWORD got = 0;
+    if (SetFilePointer(os, LONG(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER && GetLastError())
+      return -int64_t(GetLastError());
+    if (!ReadFile(os, dst, n, &got, nullptr)) return -int64_t(GetLastError());
+    return got;
+  };
+  HLOCAL& handle = r->buffer;
+  io.grow = [&handle](uint32_t capacity) -> char* {
+    LocalUnlock(handle);
+    HLOCAL bigger = LocalReAlloc(handle, capacity, LMEM_MOVEABLE | LMEM_ZEROINIT);
+    if (bigger) handle = bigger;
+    char* p = static_cast<char*>(LocalLock(handle)); // stays locked either way
+    return bigger ? p : nullptr;
+  };
+  std::string line;
+  LONG code = filecore::readLine(lb, io, line);
+  LocalUnlock(r->buffer);
+  r->base = lb.base;
+  r->capacity = lb.capacity;
+  r->index = lb.index;
+  r->fill = lb.fill;
+  if (code != filecore::kOk) return code;
+  return assign(string, line) ? 0 : -8;
+}
+
 // ---- Patterns ------------------------------------------------------------
 
 bool isPresentDrive(char letter) {
@@ -345,8 +389,8 @@ LONG WINAPI AmbFileRead(HLOCAL file, HSTRING* string, LONG n) {
   if (!r->os) return -5;
   // Room for n bytes and a terminator, so the text is terminated whatever
   // was read.
-  if (!assign(string, std::string(size_t(n), '\0'))) return -8;
-  char* p = HostStrLock(*string, nullptr);
+  char* p = sized(string, DWORD(n) + 1);
+  if (!p) return -8;
   DWORD got = 0;
   if (!ReadFile(r->os, p, DWORD(n), &got, nullptr)) return lastError();
   p[got] = 0;
@@ -355,46 +399,7 @@ LONG WINAPI AmbFileRead(HLOCAL file, HSTRING* string, LONG n) {
 }
 
 LONG WINAPI AmbFileReadString(HLOCAL file, HSTRING* string) {
-  LockedRecord r(file);
-  if (!r || !string) return -87;
-  if (!r->os) return -5;
-  if (!r->buffer) {
-    r->buffer = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, filecore::kLineBufferSize);
-    if (!r->buffer) return -87;
-    r->capacity = filecore::kLineBufferSize;
-    r->index = r->fill = 0;
-    r->base = SetFilePointer(r->os, 0, nullptr, FILE_CURRENT);
-  }
-  char* buffer = static_cast<char*>(LocalLock(r->buffer));
-  if (!buffer) return -8;
-  filecore::LineBuffer lb{r->base, r->capacity, r->index, r->fill};
-  filecore::LineIo io;
-  io.buffer = buffer;
-  HANDLE os = r->os;
-  io.readAt = [os](uint32_t offset, char* dst, uint32_t n) -> int64_t {
-    DWORD got = 0;
-    if (SetFilePointer(os, LONG(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER && GetLastError())
-      return -int64_t(GetLastError());
-    if (!ReadFile(os, dst, n, &got, nullptr)) return -int64_t(GetLastError());
-    return got;
-  };
-  HLOCAL& handle = r->buffer;
-  io.grow = [&handle](uint32_t capacity) -> char* {
-    LocalUnlock(handle);
-    HLOCAL bigger = LocalReAlloc(handle, capacity, LMEM_MOVEABLE | LMEM_ZEROINIT);
-    if (bigger) handle = bigger;
-    char* p = static_cast<char*>(LocalLock(handle)); // stays locked either way
-    return bigger ? p : nullptr;
-  };
-  std::string line;
-  LONG code = filecore::readLine(lb, io, line);
-  LocalUnlock(r->buffer);
-  r->base = lb.base;
-  r->capacity = lb.capacity;
-  r->index = lb.index;
-  r->fill = lb.fill;
-  if (code != filecore::kOk) return code;
-  return assign(string, line) ? 0 : -8;
+  return guarded<LONG>(-8, [&] { return readString(file, string); });
 }
 
 LONG WINAPI AmbFileWrite(HLOCAL file, HSTRING string, LONG n) {

@@ -4,17 +4,20 @@
 
 namespace amb::util {
 
-bool assign(HSTRING* var, std::string_view text) {
-  if (!var) return false;
-  DWORD size = DWORD(text.size() + 1);
+char* sized(HSTRING* var, DWORD size) {
+  if (!var) return nullptr;
   if (*var && HostStrGetLength(*var) >= 0) {
-    if (!HostStrSetSize(*var, size)) return false;
+    if (!HostStrSetSize(*var, size)) return nullptr;
   } else {
     HSTRING fresh = HostStrCreate(size);
-    if (!fresh) return false;
+    if (!fresh) return nullptr;
     *var = fresh;
   }
-  char* p = HostStrLock(*var, nullptr);
+  return HostStrLock(*var, nullptr);
+}
+
+bool assign(HSTRING* var, std::string_view text) {
+  char* p = sized(var, DWORD(text.size() + 1));
   if (!p) return false;
   std::memcpy(p, text.data(), text.size());
   p[text.size()] = 0;

@@ -24,9 +24,13 @@ inline std::string text(HSTRING s) {
 
 inline std::string_view view(const char* s) { return s ? std::string_view(s) : std::string_view(); }
 
-// Puts the text into the caller's string variable: the string it holds is
-// resized and filled; when it holds none (or an unknown handle) a new
-// string is stored there. FALSE when no memory could be had.
+// Makes the caller's string variable `size` bytes long: the string it
+// holds is resized; when it holds none (or an unknown handle) a new string
+// is stored there. Its bytes, or nullptr when no memory could be had.
+char* sized(HSTRING* var, DWORD size);
+
+// Puts the text into the caller's string variable (as `sized`). FALSE when
+// no memory could be had.
 bool assign(HSTRING* var, std::string_view text);
 
 // Runs the export's body; any exception gives the failure value.

@@ -290,6 +290,12 @@ TEST(UtilFiles, WritesAppendAndReadBack) {
     EXPECT_EQ(AmbFileSeek(f.h, 0, 2), LONG(dir.read("out.txt").size()));
     EXPECT_EQ(AmbFileRead(f.h, &s, 5), 0);
     EXPECT_EQ(textOf(s), ""); // terminated whatever was read
+    // A count no string can hold is refused; the variable keeps its string.
+    EXPECT_EQ(AmbFileRead(f.h, &s, 0x7FFFFFFF), -8);
+    EXPECT_EQ(HostStrGetLength(s), 0);
+    HSTRING none = 0;
+    EXPECT_EQ(AmbFileRead(f.h, &none, 0x7FFFFFFF), -8);
+    EXPECT_EQ(none, 0u);
     HostStrFree(s);
   }
 }
