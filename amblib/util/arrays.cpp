@@ -250,6 +250,7 @@ LONG WINAPI AmbProfileEnumStrings(LPCSTR file, LPCSTR section, HARRAY names) {
            buffer.size())
       buffer.resize(buffer.size() * 2);
     LONG count = 0;
+    openFromZero(names);
     for (const char* p = buffer.data(); *p && p < buffer.data() + n; p += strlen(p) + 1) {
       HSTRING s = result(p);
       if (s && !HostArraySetString(names, count, s)) HostStrFree(s);

@@ -18,14 +18,21 @@ namespace {
 // ---- Arrays ------------------------------------------------------------------
 
 void setString(HARRAY a, LONG i, const std::string& s) {
+  if (i == 0) openFromZero(a);
   HSTRING h = result(s);
   if (h && !HostArraySetString(a, i, h)) HostStrFree(h);
 }
 
 void setNumber(HARRAY a, LONG i, DWORD v) {
+  if (i == 0) openFromZero(a);
   HostNumber n{};
   HostNumberFromULong(&n, v);
   HostArraySetNumber(a, i, n);
+}
+
+void setDate(HARRAY a, LONG i, const HostDate& d) {
+  if (i == 0) openFromZero(a);
+  HostArraySetDate(a, i, d);
 }
 
 // Enumerations fill from index 0 and then set the bounds to 0 .. n-1.
@@ -182,7 +189,7 @@ LONG WINAPI AmbDosEnumDirInfo(LPCSTR pattern, HARRAY names, HARRAY dates, HARRAY
     LONG n = enumerate(pattern, [&](const WIN32_FIND_DATAA& fd, LONG i) {
       if (!isDir(fd)) return false;
       setString(names, i, fd.cFileName);
-      HostArraySetDate(dates, i, lastWrite(fd.ftLastWriteTime));
+      setDate(dates, i, lastWrite(fd.ftLastWriteTime));
       setNumber(attributes, i, fd.dwFileAttributes);
       return true;
     });
@@ -197,7 +204,7 @@ LONG WINAPI AmbDosEnumFileInfo(LPCSTR pattern, WORD filter, HARRAY names, HARRAY
       if (!isFile(fd, filter)) return false;
       setString(names, i, fd.cFileName);
       setNumber(sizes, i, fd.nFileSizeLow);
-      HostArraySetDate(dates, i, lastWrite(fd.ftLastWriteTime));
+      setDate(dates, i, lastWrite(fd.ftLastWriteTime));
       setNumber(attributes, i, fd.dwFileAttributes);
       return true;
     });

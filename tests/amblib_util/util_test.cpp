@@ -508,6 +508,22 @@ TEST(UtilDos, Enumerations) {
   Array untouched = Array::strings({"keep"});
   EXPECT_EQ(AmbDosEnumFiles((dir / "*.none").c_str(), 0, untouched), -LONG(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(untouched.texts(), (Texts{"keep"}));
+  // Arrays whose lower bound lies above 0 are filled from 0 all the same.
+  Array shifted = Array::strings({"old"}, 3);
+  EXPECT_EQ(AmbDosEnumDirs((dir / "*.*").c_str(), shifted), 2);
+  Texts sd = shifted.texts();
+  std::sort(sd.begin(), sd.end());
+  EXPECT_EQ(sd, (Texts{"one", "two"}));
+  EXPECT_EQ(HostArrayGetLowerBound(shifted, 1), 0);
+  Array snames = Array::strings({}, 2), ssizes(3), sdates(2), sattrs(3);
+  for (HARRAY a : {ssizes.h, sdates.h, sattrs.h}) HostArraySetUpperBound(a, 1, 0);
+  EXPECT_EQ(AmbDosEnumFileInfo((dir / "f.txt").c_str(), 0, snames, ssizes, sdates, sattrs), 1);
+  EXPECT_EQ(snames.texts(), (Texts{"f.txt"}));
+  EXPECT_EQ(ssizes.numbers(), (std::vector<LONG>{3}));
+  HostDate shiftedWhen{};
+  EXPECT_TRUE(HostArrayGetDate(sdates, 0, &shiftedWhen));
+  EXPECT_EQ(HostDateYear(shiftedWhen), now.wYear);
+  EXPECT_EQ(sattrs.numbers().size(), 1u);
   // An empty result sets the bounds to 0 .. -1.
   Array none = Array::strings({"old"});
   EXPECT_EQ(AmbDosEnumDirs((dir / "f.txt").c_str(), none), 0);
@@ -832,6 +848,9 @@ TEST(UtilProfiles, KeysOfASectionAndDeletion) {
   Array keys(5);
   EXPECT_EQ(AmbProfileEnumStrings("app.ini", "Main", keys), 2);
   EXPECT_EQ(keys.texts(), (Texts{"alpha", "beta"}));
+  Array shifted = Array::strings({"x", "y"}, 2); // filled from 0 all the same
+  EXPECT_EQ(AmbProfileEnumStrings("app.ini", "Main", shifted), 2);
+  EXPECT_EQ(shifted.texts(), (Texts{"alpha", "beta"}));
   Array none = Array::strings({"x"});
   EXPECT_EQ(AmbProfileEnumStrings("app.ini", "Empty", none), 0);
   EXPECT_EQ(HostArrayGetUpperBound(none, 1), -1);
