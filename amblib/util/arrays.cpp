@@ -80,11 +80,14 @@ template <class Match> LONG findFirst(HARRAY a, Match match) {
   return -1;
 }
 
-// Sets elements 0 .. count-1 with `write` and the bounds to 0 .. count-1.
+// Sets the bounds to 0 .. count-1 and elements 0 .. count-1 with `write`.
+// A count the array cannot take, or a refused write, ends the fill with 0
+// rather than going on with billions of writes that cannot succeed.
 template <class Write> LONG fill(HARRAY a, LONG count, Write write) {
   if (multiDimensional(a)) return 0;
-  HostArraySetUpperBound(a, 0, std::max<LONG>(count, 0) - 1);
-  for (LONG i = 0; i < count; ++i) write(i);
+  if (!HostArraySetUpperBound(a, 0, std::max<LONG>(count, 0) - 1)) return 0;
+  for (LONG i = 0; i < count; ++i)
+    if (!write(i)) return 0;
   return 1;
 }
 
@@ -173,18 +176,20 @@ LONG WINAPI AmbArrayInsertItem(HARRAY array, LONG index, LONG type) {
 }
 
 LONG WINAPI AmbArrayFillNumber(HARRAY array, HostNumber number, LONG count) {
-  return fill(array, count, [&](LONG i) { HostArraySetNumber(array, i, number); });
+  return fill(array, count, [&](LONG i) { return HostArraySetNumber(array, i, number); });
 }
 
 LONG WINAPI AmbArrayFillDateTime(HARRAY array, HostDate date, LONG count) {
-  return fill(array, count, [&](LONG i) { HostArraySetDate(array, i, date); });
+  return fill(array, count, [&](LONG i) { return HostArraySetDate(array, i, date); });
 }
 
 LONG WINAPI AmbArrayFillString(HARRAY array, LPCSTR text, LONG count) {
   return guarded<LONG>(0, [&] {
     return fill(array, count, [&](LONG i) {
       HSTRING s = result(view(text));
-      if (s && !HostArraySetString(array, i, s)) HostStrFree(s);
+      if (s && HostArraySetString(array, i, s)) return true;
+      if (s) HostStrFree(s);
+      return false;
     });
   });
 }

@@ -772,6 +772,17 @@ TEST(UtilArrays, FillAndFind) {
   Array names = Array::strings({"Ann", "ann", "Bob"});
   EXPECT_EQ(AmbArrayFindString(names, "ann"), 1);
   EXPECT_EQ(AmbArrayFindString(names, "ANN"), -1);
+  // A count no array can take ends the fill at once with 0, the array as it
+  // was and no string left over; so does a write the array refuses.
+  LONG strings = HostTestLiveStrings();
+  EXPECT_EQ(AmbArrayFillNumber(numbers, num(1), 0x7FFFFFFF), 0);
+  EXPECT_EQ(AmbArrayFillDateTime(dates, date(2020, 1, 1), 0x7FFFFFFF), 0);
+  EXPECT_EQ(AmbArrayFillString(names, "x", 0x7FFFFFFF), 0);
+  EXPECT_EQ(HostTestLiveStrings(), strings);
+  EXPECT_EQ(names.texts(), (Texts{"Ann", "ann", "Bob"}));
+  EXPECT_EQ(numbers.numbers(), (std::vector<LONG>{7, 42, 7}));
+  EXPECT_EQ(AmbArrayFillNumber(texts, num(1), 2), 0);
+  EXPECT_EQ(AmbArrayFillNumber(0xBAD, num(1), 2), 0);
 }
 
 TEST(UtilArrays, SortIsStableBothWays) {
