@@ -521,7 +521,11 @@ LONG WINAPI AmbFileSetAttribute(LPCSTR pattern, LONG attributes, LONG set) {
 
 LONG WINAPI AmbFileSetDateTime(LPCSTR pattern, HostDate when) {
   if (!pattern) return -87;
-  WORD date = WORD((HostDateYear(when) - 1980) << 9 | HostDateMonth(when) << 5 | HostDateDay(when));
+  // An MS-DOS date holds the years 1980 to 2107; another year (or the empty
+  // date) would wrap into a wrong one.
+  INT year = HostDateYear(when);
+  if (year < 1980 || year > 2107) return -87;
+  WORD date = WORD((year - 1980) << 9 | HostDateMonth(when) << 5 | HostDateDay(when));
   WORD time = WORD(HostDateHour(when) << 11 | HostDateMinute(when) << 5 | HostDateSecond(when) / 2);
   FILETIME local, utc;
   if (!DosDateTimeToFileTime(date, time, &local) || !LocalFileTimeToFileTime(&local, &utc)) return -87;

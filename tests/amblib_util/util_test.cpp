@@ -408,6 +408,14 @@ TEST(UtilPatterns, AppendRenameDeleteAttributesDates) {
   EXPECT_EQ(st.wYear, 2001);
   EXPECT_EQ(st.wDay, 3);
   EXPECT_EQ(st.wSecond, 6);
+  // Years an MS-DOS date cannot hold (and the empty date) are refused, not
+  // wrapped into another year; the files keep their time.
+  for (HostDate bad : {date(2200, 1, 1), date(1979, 12, 31), HostDate{}})
+    EXPECT_EQ(AmbFileSetDateTime((dir / "p*.log").c_str(), bad), -87);
+  GetFileAttributesExA((dir / "p2.log").c_str(), GetFileExInfoStandard, &d);
+  FileTimeToLocalFileTime(&d.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &st);
+  EXPECT_EQ(st.wYear, 2001);
   EXPECT_EQ(AmbFileRename((dir / "p*.log").c_str(), (dir / "*.old").c_str()), 2);
   EXPECT_EQ(dir.read("p1.old"), "one;");
   EXPECT_EQ(AmbFileDelete((dir / "*.old").c_str()), 2);
