@@ -485,7 +485,12 @@ LONG WINAPI AmbFileGetType(LPCSTR name) {
   if (attributes < 0) return attributes;
   if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return 3;
   return guarded<LONG>(4, [&]() -> LONG {
-    if (const char* dot = strchr(name, '.'); dot && dot[1]) {
+    // The extension of the file's own name: a dot in a folder name (".\",
+    // "C:\my.dir\") is not one.
+    const char* file = name;
+    for (const char* p = name; *p; ++p)
+      if (*p == '\\' || *p == '/' || *p == ':') file = p + 1;
+    if (const char* dot = strchr(file, '.'); dot && dot[1]) {
       char programs[256];
       GetProfileStringA("Windows", "Programs", "", programs, 255);
       if (upper(programs).find(upper(dot + 1)) != std::string::npos) return 1;

@@ -468,6 +468,9 @@ TEST(UtilNames, SizesTypesAndSearch) {
   GetProfileStringA("Windows", "Programs", "\x01", saved, sizeof saved);
   WriteProfileStringA("Windows", "Programs", "com exe zzq");
   EXPECT_EQ(AmbFileGetType((dir / "tool.zzq").c_str()), 1);
+  CreateDirectoryA((dir / "my.dir").c_str(), nullptr); // a dot in a folder is no extension
+  dir.write("my.dir\\tool.zzq", "x");
+  EXPECT_EQ(AmbFileGetType((dir / "my.dir\\tool.zzq").c_str()), 1);
   WriteProfileStringA("Windows", "Programs", saved[0] == 1 ? nullptr : saved);
   HSTRING found = AmbFileFind((dir / "five.txt").c_str());
   EXPECT_EQ(take(found), dir / "five.txt");
