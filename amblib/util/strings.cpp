@@ -18,6 +18,15 @@ std::set<LONG>& liveTables() {
   return tables;
 }
 
+// The size reported as low 32 bits would read a file of 2 GB or more as
+// an error code, or one of 4 GB and a few bytes as a small table: the whole
+// size decides.
+bool tooBigForTable(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+         (data.nFileSizeHigh || data.nFileSizeLow > strcore::kMaxTableFile);
+}
+
 strcore::CaseMap systemCase() {
   strcore::CaseMap map;
   map.upper = [](char c) { return char(LOWORD(reinterpret_cast<DWORD_PTR>(CharUpperA(LPSTR(DWORD_PTR(BYTE(c))))))); };
@@ -85,8 +94,8 @@ LONG WINAPI AmbStrLoadTable(LPCSTR fileName) {
     std::string path = searchPath(fileName);
     if (path.empty()) return -2;
     LONG size = AmbFileGetSize(path.c_str());
+    if (tooBigForTable(path)) return -30;
     if (size < 0) return size;
-    if (DWORD(size) > strcore::kMaxTableFile) return -30;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -8;
     std::string bytes(size_t(size), '\0');

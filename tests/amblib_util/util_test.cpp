@@ -211,6 +211,19 @@ TEST(UtilStrings, TablesFromFiles) {
   EXPECT_EQ(AmbStrLoadTable((dir / "missing.tbl").c_str()), -2);
   EXPECT_EQ(AmbStrLoadTable((dir / "big.tbl").c_str()), -30);
   EXPECT_EQ(AmbStrLoadTable(nullptr), -2);
+  // Sizes beyond what 32 bits tell apart: 3 GB has a negative low part, 4 GB
+  // and ten bytes a low part of ten. Both are too big (sparse files, no disk
+  // space taken).
+  for (unsigned long long size : {3ull << 30, (4ull << 30) + 10}) {
+    std::string path = dir / "huge.tbl";
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER at;
+    at.QuadPart = LONGLONG(size);
+    ASSERT_TRUE(SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    EXPECT_EQ(AmbStrLoadTable(path.c_str()), -30) << size;
+    DeleteFileA(path.c_str());
+  }
   // Found along the search path: the current folder.
   char old[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, old);
