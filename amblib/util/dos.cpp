@@ -393,16 +393,24 @@ HSTRING WINAPI AmbDosGetNetName(LPCSTR local) {
   });
 }
 
+// A connection needs a remote name and a disconnection a name: without
+// one the provider is not asked (it need not expect NULL there).
 LONG WINAPI AmbDosNetConnect(LPCSTR local, LPCSTR remote, LPCSTR password) {
-  const NetApi& net = NetApi::get();
-  if (!net.addConnection) return -LONG(ERROR_NO_NETWORK);
-  return -LONG(net.addConnection(remote, password, local));
+  if (!remote) return -LONG(ERROR_INVALID_PARAMETER);
+  return guarded<LONG>(-8, [&] {
+    const NetApi& net = NetApi::get();
+    if (!net.addConnection) return -LONG(ERROR_NO_NETWORK);
+    return -LONG(net.addConnection(remote, password, local));
+  });
 }
 
 LONG WINAPI AmbDosNetDisconnect(LPCSTR name, LONG force) {
-  const NetApi& net = NetApi::get();
-  if (!net.cancelConnection) return -LONG(ERROR_NO_NETWORK);
-  return -LONG(net.cancelConnection(name, force != 0));
+  if (!name) return -LONG(ERROR_INVALID_PARAMETER);
+  return guarded<LONG>(-8, [&] {
+    const NetApi& net = NetApi::get();
+    if (!net.cancelConnection) return -LONG(ERROR_NO_NETWORK);
+    return -LONG(net.cancelConnection(name, force != 0));
+  });
 }
 
 } // extern "C"

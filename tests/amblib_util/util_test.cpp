@@ -665,7 +665,11 @@ TEST(UtilDos, NetworkThroughTheProvider) {
   LONG disconnect = AmbDosNetDisconnect("R:", 1);
   LONG badDisconnect = AmbDosNetDisconnect("S:", 0);
   LONG remoteType = AmbDosGetDriveType("C:");
+  LONG nullRemote = AmbDosNetConnect("S:", nullptr, "secret");
+  LONG nullName = AmbDosNetDisconnect(nullptr, 1);
   SetEnvironmentVariableA("AMB_TEST_NETWORK", nullptr);
+  EXPECT_EQ(nullRemote, -87); // the provider is not asked with NULL
+  EXPECT_EQ(nullName, -87);
   EXPECT_EQ(n, 2);
   EXPECT_EQ(locals.texts(), (Texts{"R:", "LPT1"}));
   EXPECT_EQ(remotes.texts(), (Texts{"\\\\server\\share", "\\\\server\\printer"}));
