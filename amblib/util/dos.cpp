@@ -261,16 +261,18 @@ LONG WINAPI AmbDosEnumNetConnections(HARRAY locals, HARRAY remotes) {
 
 LONG WINAPI AmbDosExist(LPCSTR path) {
   if (!path || !*path) return 0;
-  std::string p = path;
-  if (p.back() == ':') return validDrive(path) ? 1 : 0;
-  std::string bare = p.size() > 1 && p.back() == '\\' ? p.substr(0, p.size() - 1) : p;
-  DWORD a = GetFileAttributesA(bare.c_str());
-  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) return 1;
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA(path, &fd);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  FindClose(find);
-  return 1;
+  return guarded<LONG>(0, [&] {
+    std::string p = path;
+    if (p.back() == ':') return validDrive(path) ? 1 : 0;
+    std::string bare = p.size() > 1 && p.back() == '\\' ? p.substr(0, p.size() - 1) : p;
+    DWORD a = GetFileAttributesA(bare.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) return 1;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(path, &fd);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    FindClose(find);
+    return 1;
+  });
 }
 
 LONG WINAPI AmbDosIsParent(LPCSTR folder) {
@@ -285,25 +287,29 @@ LONG WINAPI AmbDosIsParent(LPCSTR folder) {
 HSTRING WINAPI AmbDosGetCurDir(LPCSTR) {
   char dir[MAX_PATH];
   DWORD n = GetCurrentDirectoryA(MAX_PATH, dir);
-  return result(n > 0 && n < 255 ? dir : "");
+  return guarded<HSTRING>(0, [&] { return result(n > 0 && n < 255 ? dir : ""); });
 }
 
 LONG WINAPI AmbDosGetDriveType(LPCSTR drive) {
   if (!validDrive(drive)) return 0;
-  UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
-  UINT type = NetApi::get().driveType(rootOf(drive).c_str());
-  SetErrorMode(old);
-  return LONG(type);
+  return guarded<LONG>(0, [&] {
+    UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
+    UINT type = NetApi::get().driveType(rootOf(drive).c_str());
+    SetErrorMode(old);
+    return LONG(type);
+  });
 }
 
 LONG WINAPI AmbDosGetDriveSize(LPCSTR drive, DWORD* total, DWORD* free) {
   if (!validDrive(drive)) return -15;
-  DWORD spc = 0, bps = 0, freeClusters = 0, clusters = 0;
-  if (!GetDiskFreeSpaceA(rootOf(drive).c_str(), &spc, &bps, &freeClusters, &clusters)) return -LONG(GetLastError());
-  // In 64 bits, capped: a large disk must not wrap to a small number.
-  if (total) *total = capped(1ull * clusters * bps * spc);
-  if (free) *free = capped(1ull * freeClusters * bps * spc);
-  return 0;
+  return guarded<LONG>(-8, [&] {
+    DWORD spc = 0, bps = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceA(rootOf(drive).c_str(), &spc, &bps, &freeClusters, &clusters)) return -LONG(GetLastError());
+    // In 64 bits, capped: a large disk must not wrap to a small number.
+    if (total) *total = capped(1ull * clusters * bps * spc);
+    if (free) *free = capped(1ull * freeClusters * bps * spc);
+    return 0L;
+  });
 }
 
 HSTRING WINAPI AmbDosGetEnvString(LPCSTR name) {
@@ -318,12 +324,14 @@ HostNumber WINAPI AmbDosGetVersion(void) {
 }
 
 HSTRING WINAPI AmbDosGetVolumeLabel(LPCSTR drive) {
-  char label[260] = "";
-  if (validDrive(drive) && strlen(drive) >= 2) {
-    std::string root = std::string(drive, 2) + "\\";
-    if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) label[0] = 0;
-  }
-  return result(label);
+  return guarded<HSTRING>(0, [&] {
+    char label[260] = "";
+    if (validDrive(drive) && strlen(drive) >= 2) {
+      std::string root = std::string(drive, 2) + "\\";
+      if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) label[0] = 0;
+    }
+    return result(label);
+  });
 }
 
 LONG WINAPI AmbDosSetVolumeLabel(LPCSTR root, LPCSTR label) {
