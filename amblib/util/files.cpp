@@ -220,7 +220,7 @@ public:
   }
   // Room for a file of `size` bytes (at most 65,533); FALSE when none.
   bool reserve(DWORD size) {
-    DWORD want = std::min<DWORD>(size + 1, 65533);
+    DWORD want = DWORD(std::min<unsigned long long>(size + 1ull, 65533));
     if (h_ && want <= size_) return true;
     HGLOBAL h = h_ ? GlobalReAlloc(h_, want, GMEM_MOVEABLE) : GlobalAlloc(GMEM_MOVEABLE, want);
     if (!h) {
@@ -242,8 +242,12 @@ public:
         code = lastError();
         break;
       }
-      if (got && (!WriteFile(to, p, got, &put, nullptr) || put != got)) {
-        code = put != got && GetLastError() == 0 ? ERROR_DISK_FULL : lastError();
+      if (got && !WriteFile(to, p, got, &put, nullptr)) {
+        code = lastError();
+        break;
+      }
+      if (put != got) {
+        code = ERROR_DISK_FULL;
         break;
       }
       if (got < size_) break;
