@@ -28,18 +28,23 @@ struct Element {
 bool isString(LONG type) { return type == 5 || type == 7; }
 bool knownType(LONG type) { return type == 1 || type == 2 || type == 3 || isString(type) || type == 256; }
 
+// Reads an element as the type code says; FALSE when the array refuses
+// (another element type, an index outside it). A string is only lent.
+bool read(HARRAY a, LONG i, LONG type, Element& e) {
+  switch (type) {
+  case 1: return HostArrayGetValue(a, i, &e.value);
+  case 2: return HostArrayGetDate(a, i, &e.number);
+  case 3: return HostArrayGetNumber(a, i, &e.number);
+  case 256: return HostArrayGetHandle(a, i, &e.window);
+  default: return HostArrayGetString(a, i, &e.string);
+  }
+}
+
 // Reads an element; a string is lent by the array, so it is held here and
 // the hold passes on to whatever array it is written into.
 Element take(HARRAY a, LONG i, LONG type) {
   Element e;
-  switch (type) {
-  case 1: HostArrayGetValue(a, i, &e.value); break;
-  case 2: HostArrayGetDate(a, i, &e.number); break;
-  case 3: HostArrayGetNumber(a, i, &e.number); break;
-  case 256: HostArrayGetHandle(a, i, &e.window); break;
-  default:
-    if (HostArrayGetString(a, i, &e.string) && e.string) HostStrHold(e.string);
-  }
+  if (read(a, i, type, e) && isString(type) && e.string) HostStrHold(e.string);
   return e;
 }
 
@@ -65,6 +70,15 @@ struct Bounds {
   explicit Bounds(HARRAY a) { HostArrayGetBounds(a, &count, &lower, &upper); }
   LONG next() const { return count ? upper + 1 : upper; } // where a new element goes
 };
+
+// FALSE when the array's elements are of another type than the code names:
+// every read and write would fail and only the bound changes would happen.
+// An array without elements has nothing to refuse.
+bool fits(HARRAY a, LONG type) {
+  Bounds b(a);
+  Element e;
+  return !b.count || read(a, b.lower, type, e);
+}
 
 bool sameBytes(const HostValue& a, const HostValue& b) {
   BYTE n = a.bytes[0];
@@ -131,7 +145,7 @@ extern "C" {
 
 LONG WINAPI AmbArrayAppend(HARRAY source, HARRAY target, LONG type) {
   if (multiDimensional(source) || multiDimensional(target)) return -1;
-  if (!knownType(type)) return -87;
+  if (!knownType(type) || !fits(source, type) || !fits(target, type)) return -87;
   if (HostArrayIsEmpty(source)) return 0;
   return guarded<LONG>(-8, [&] {
     Bounds s(source), t(target);
@@ -144,7 +158,7 @@ LONG WINAPI AmbArrayAppend(HARRAY source, HARRAY target, LONG type) {
 
 LONG WINAPI AmbArrayCopy(HARRAY source, HARRAY target, LONG type) {
   if (multiDimensional(source) || multiDimensional(target)) return -1;
-  if (!knownType(type)) return -87;
+  if (!knownType(type) || !fits(source, type) || !fits(target, type)) return -87;
   if (HostArrayIsEmpty(source)) return 0;
   return guarded<LONG>(-8, [&] {
     Bounds s(source);
@@ -156,7 +170,7 @@ LONG WINAPI AmbArrayCopy(HARRAY source, HARRAY target, LONG type) {
 LONG WINAPI AmbArrayDeleteItem(HARRAY array, LONG index, LONG type) {
   if (multiDimensional(array) || HostArrayIsEmpty(array)) return -1;
   Bounds b(array);
-  if (!knownType(type) || index < b.lower || index > b.upper) return -87;
+  if (!knownType(type) || !fits(array, type) || index < b.lower || index > b.upper) return -87;
   return guarded<LONG>(-8, [&] {
     for (LONG i = index; i < b.upper; ++i) move(array, i + 1, array, i, type);
     HostArraySetUpperBound(array, b.lower, b.upper - 1);
@@ -167,7 +181,7 @@ LONG WINAPI AmbArrayDeleteItem(HARRAY array, LONG index, LONG type) {
 LONG WINAPI AmbArrayInsertItem(HARRAY array, LONG index, LONG type) {
   if (multiDimensional(array)) return -1;
   Bounds b(array);
-  if (!knownType(type) || b.count == 0 || index < b.lower || index > b.upper) return -87;
+  if (!knownType(type) || !fits(array, type) || b.count == 0 || index < b.lower || index > b.upper) return -87;
   return guarded<LONG>(-8, [&] {
     for (LONG i = b.upper; i >= index; --i) move(array, i, array, i + 1, type);
     put(array, index, type, Element{});
@@ -220,7 +234,7 @@ LONG WINAPI AmbArrayFindString(HARRAY array, LPCSTR s) {
 
 LONG WINAPI AmbArraySort(HARRAY array, LONG order, LONG type) {
   if (multiDimensional(array) || HostArrayIsEmpty(array)) return -1;
-  if (type != 2 && type != 3 && !isString(type)) return -87;
+  if ((type != 2 && type != 3 && !isString(type)) || !fits(array, type)) return -87;
   return guarded<LONG>(-8, [&] {
     Bounds b(array);
     std::vector<LONG> from = sortedOrder(array, b, type, order == 1);

@@ -778,6 +778,35 @@ TEST(UtilArrays, RefusalsAndEmptyArrays) {
   EXPECT_EQ(AmbArrayFindString(0xBAD, "x"), -1);
 }
 
+TEST(UtilArrays, TypeCodeMustFitTheArray) {
+  // A known code that names another element type than the array holds is
+  // refused like an unknown one: its reads and writes would all fail, and
+  // only the bound changes would happen (the last element dropped, empty
+  // ones added).
+  LONG strings = HostTestLiveStrings();
+  {
+    Typed texts(5), numbers(3);
+    for (LONG wrong : {1, 2, 3, 256}) {
+      SCOPED_TRACE(wrong);
+      EXPECT_EQ(AmbArrayDeleteItem(texts.a, 0, wrong), -87);
+      EXPECT_EQ(AmbArrayInsertItem(texts.a, 0, wrong), -87);
+      EXPECT_EQ(AmbArrayAppend(texts.a, texts.a, wrong), -87);
+      EXPECT_EQ(AmbArrayCopy(texts.a, texts.a, wrong), -87);
+    }
+    EXPECT_EQ(AmbArraySort(texts.a, 0, 3), -87);
+    EXPECT_EQ(AmbArrayAppend(numbers.a, texts.a, 3), -87); // the target holds strings
+    EXPECT_EQ(AmbArrayAppend(texts.a, numbers.a, 5), -87); // the source holds strings
+    EXPECT_EQ(AmbArrayDeleteItem(numbers.a, 0, 7), -87);
+    EXPECT_EQ(AmbArraySort(numbers.a, 1, 2), -87);
+    EXPECT_EQ(texts.all(), "1,2,3");
+    EXPECT_EQ(numbers.all(), "1,2,3");
+    // Strings of either string code fit a string array.
+    EXPECT_EQ(AmbArrayDeleteItem(texts.a, 0, 7), 2);
+    EXPECT_EQ(texts.all(), "2,3");
+  }
+  EXPECT_EQ(HostTestLiveStrings(), strings);
+}
+
 TEST(UtilArrays, FillAndFind) {
   Array numbers(3), dates(2), texts(5);
   EXPECT_EQ(AmbArrayFillNumber(numbers, num(7), 3), 1);
