@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string escaped = trx::escapeLiteral(value);
   check(escaped.size() >= value.size());
   trx::isInteger(value);
-  trx::isSafeCatalogName(value);
+  trx::isSafeCatalogName(value, tools);
   trx::tableInList(value, trx::splitTableList(text), tools);
   return 0;
 }

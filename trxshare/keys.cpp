@@ -221,7 +221,8 @@ int allRows(DbcCursor cursor, const std::optional<std::string>& sql, std::vector
 // The columns of the table's first unique index that has any. Names that
 // cannot stand in a catalogue command leave this source out.
 int uniqueIndexKey(DbcCursor cursor, const std::string& user, const std::string& table, UpdateKey& key) {
-  if (!trx::isSafeCatalogName(table) || (!user.empty() && !trx::isSafeCatalogName(user))) return DBC_OK;
+  auto safe = [](const std::string& name) { return trx::isSafeCatalogName(name, trx::hostTools()); };
+  if (!safe(table) || (!user.empty() && !safe(user))) return DBC_OK;
   using trx::catalogValue;
   std::vector<std::pair<std::string, std::string>> indexes;
   int rc = allRows(cursor,
@@ -230,7 +231,7 @@ int uniqueIndexKey(DbcCursor cursor, const std::string& user, const std::string&
                    indexes);
   if (rc != DBC_OK) return rc == kNothing ? DBC_OK : rc;
   for (const auto& [creator, index] : indexes) {
-    if (!trx::isSafeCatalogName(index) || (!creator.empty() && !trx::isSafeCatalogName(creator))) continue;
+    if (!safe(index) || (!creator.empty() && !safe(creator))) continue;
     std::vector<std::pair<std::string, std::string>> columns;
     rc = allRows(cursor,
                  creator.empty() ? statement(IDS_CATALOG_KEY, {catalogValue(index), catalogValue(table)})

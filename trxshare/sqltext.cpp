@@ -180,10 +180,15 @@ bool isInteger(std::string_view value) {
   return std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool isSafeCatalogName(std::string_view name) {
+bool isSafeCatalogName(std::string_view name, const TextTools& tools) {
   if (trim(name).empty()) return false;
   for (size_t i = 0; i < name.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(name[i]);
+    if (tools.isLeadByte(c)) {
+      if (i + 1 == name.size()) return false;  // it would take the command's next character
+      ++i;
+      continue;
+    }
     if (c < 0x20 || c == 0x7F || c == ',' || c == '\'' || c == '"' || c == '`' || c == '=') return false;
     if (isBlank(name[i]) && startsWithKeyword(trim(name.substr(i)))) return false;
   }

@@ -53,8 +53,10 @@ bool isInteger(std::string_view value);
 // True when `name` can stand as a value in a "CATALOG ..." command without
 // changing it: not empty, no comma, quote, "=", control character, and no
 // blank followed by a keyword of the command (SELECT, CREATOR, TBNAME,
-// IXNAME, TYPE).
-bool isSafeCatalogName(std::string_view name);
+// IXNAME, TYPE). The trail byte of a double-byte character is part of that
+// character, never one of these; a lead byte without its trail byte is
+// refused.
+bool isSafeCatalogName(std::string_view name, const TextTools& tools);
 
 // A safe catalogue name as it stands in the command: in double quotes when
 // it holds a blank, since the command's words end at blanks.

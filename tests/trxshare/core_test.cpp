@@ -196,7 +196,11 @@ TEST(StatementValues, CatalogNamesThatWouldChangeTheCommandAreRefused) {
       {"EMP SELECT X", false}, {"EMP select x", false}, {"A\tTBNAME", false}, {"A=B", false},
       {"EMP TYPE", false}, {"A\nB", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(trx::isSafeCatalogName(c.name), c.safe) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(trx::isSafeCatalogName(c.name, singleByteTools()), c.safe) << c.name;
+  // 0x83 0x60 is one character whose trail byte looks like a back quote.
+  EXPECT_TRUE(trx::isSafeCatalogName("T\x83\x60", kSjis));
+  EXPECT_FALSE(trx::isSafeCatalogName("T`", kSjis));
+  EXPECT_FALSE(trx::isSafeCatalogName("T\x83", kSjis)) << "a lone lead byte at the end is no character";
   // The command's words end at blanks: a name with one goes in quoted.
   EXPECT_EQ(trx::catalogValue("EMP"), "EMP");
   EXPECT_EQ(trx::catalogValue("My Table"), "\"My Table\"");

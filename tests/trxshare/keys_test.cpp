@@ -331,3 +331,31 @@ TEST(Resources, MessagesAndStatementTemplatesAreTheSystemsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+// Runs only where the ANSI code page is a double-byte one (see the
+// trxshare_tests_dbcs registration).
+TEST(DoubleByte, UpdateKeyOfATableWhoseNameHoldsABackQuoteTrailByte) {
+  if (!IsDBCSLeadByte(0x83)) GTEST_SKIP() << "the ANSI code page is not a double-byte one";
+  const char* table = "T\x83\x60";  // 0x83 0x60 is one katakana character
+  std::string db = trxtest::databaseFile("trx_dbcs.db", true);
+  trxtest::execute(db, {"CREATE TABLE \"T\x83\x60\" (K INTEGER NOT NULL, V INTEGER)",
+                        "CREATE UNIQUE INDEX TK ON \"T\x83\x60\" (K)"});
+  DbcCursor c = 0;
+  ASSERT_EQ(DbcConnect(db.c_str(), &c), DBC_OK);
+  HGLOBAL block = nullptr;
+  int source = -1;
+  char index[65] = "";
+  EXPECT_EQ(DBMSGetUpdateKey(c, "", table, nullptr, TRX_KEY_UNIQUE_INDEX, &source, nullptr, index, &block), 1);
+  EXPECT_STREQ(index, "TK");
+  if (block) {
+    auto* e = static_cast<TrxUpdateKey*>(GlobalLock(block));
+    EXPECT_STREQ(e->column, "K");
+    GlobalUnlock(block);
+    GlobalFree(block);
+  }
+  DbcDisconnect(c);
+}
+
+} // namespace
