@@ -210,6 +210,9 @@ TEST(UtilStrings, TablesFromFiles) {
   EXPECT_EQ(take(AmbStrFind(12345, "HELLO")), "");
   EXPECT_EQ(AmbStrLoadTable((dir / "missing.tbl").c_str()), -2);
   EXPECT_EQ(AmbStrLoadTable((dir / "big.tbl").c_str()), -30);
+  HANDLE locked = CreateFileA((dir / "greet.tbl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(AmbStrLoadTable((dir / "greet.tbl").c_str()), -8); // found, but cannot be opened
+  CloseHandle(locked);
   EXPECT_EQ(AmbStrLoadTable(nullptr), -2);
   // Sizes beyond what 32 bits tell apart: 3 GB has a negative low part, 4 GB
   // and ten bytes a low part of ten. Both are too big (sparse files, no disk
@@ -336,6 +339,30 @@ TEST(UtilFiles, OpenModesAndBadHandles) {
     EXPECT_EQ(AmbFileTell(bad), -87);
   }
   LocalFree(bogus);
+  // The sharing bits of the mode word, seen by a second opener.
+  struct { WORD mode; bool otherReads, otherWrites; } sharing[] = {
+      {0x0000, true, true},   {0x0040, true, true},  {0x0010, false, false},
+      {0x0020, true, false},  {0x0030, false, false}};
+  dir.write("s.txt", "s");
+  for (const auto& c : sharing) {
+    OpenedFile f(dir / "s.txt", c.mode);
+    for (DWORD access : {DWORD(GENERIC_READ), DWORD(GENERIC_WRITE)}) {
+      HANDLE other = CreateFileA((dir / "s.txt").c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+      EXPECT_EQ(other != INVALID_HANDLE_VALUE, access == GENERIC_READ ? c.otherReads : c.otherWrites)
+          << std::hex << c.mode << " " << access;
+      if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+    }
+  }
+  {
+    // Read-write wins over write: 0x0003 can read, and starts at the end.
+    OpenedFile f(dir / "s.txt", 0x0003);
+    EXPECT_EQ(AmbFileTell(f.h), 1);
+    EXPECT_EQ(AmbFileSeek(f.h, 0, 0), 0);
+    HSTRING s = 0;
+    EXPECT_EQ(AmbFileRead(f.h, &s, 5), 1);
+    EXPECT_EQ(take(s), "s");
+  }
   dir.write("y.txt", "y");
   ASSERT_EQ(AmbFileOpen(&h, (dir / "y.txt").c_str(), 0), 0);
   EXPECT_EQ(AmbFileClose(h), 0);
@@ -476,6 +503,14 @@ TEST(UtilNames, SizesTypesAndSearch) {
   EXPECT_EQ(AmbFileGetType((dir / "hidden.txt").c_str()), 3);
   EXPECT_EQ(AmbFileGetType((dir / "none").c_str()), -LONG(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(AmbFileGetType((dir / "tool.zzq").c_str()), 4); // nothing knows .zzq
+  // A document: an extension with an associated program (the test's own,
+  // through the system profile's "Extensions" list).
+  dir.write("notes.zzd", "d");
+  char savedExt[256];
+  GetProfileStringA("Extensions", "zzd", "\x01", savedExt, sizeof savedExt);
+  WriteProfileStringA("Extensions", "zzd", "notepad.exe ^.zzd");
+  EXPECT_EQ(AmbFileGetType((dir / "notes.zzd").c_str()), 2);
+  WriteProfileStringA("Extensions", "zzd", savedExt[0] == 1 ? nullptr : savedExt);
   // The system profile's "Programs" entry makes an extension a program.
   char saved[256];
   GetProfileStringA("Windows", "Programs", "\x01", saved, sizeof saved);
@@ -680,9 +715,12 @@ TEST(UtilDos, NetworkThroughTheProvider) {
   EXPECT_EQ(disconnect, 0);
   EXPECT_EQ(badDisconnect, -LONG(ERROR_NOT_CONNECTED));
   EXPECT_EQ(remoteType, DRIVE_FIXED);
-  // The real provider of this machine: no remote drives, so nothing found.
-  Array l2(5), r2(5);
+  // The real provider of this machine: no remote drives, so nothing found,
+  // and the arrays keep what they held.
+  Array l2 = Array::strings({"old"}), r2 = Array::strings({"old", "older"});
   EXPECT_LE(AmbDosEnumNetConnections(l2, r2), 0);
+  EXPECT_EQ(l2.texts(), (Texts{"old"}));
+  EXPECT_EQ(r2.texts(), (Texts{"old", "older"}));
 }
 
 // ---- Arrays ---------------------------------------------------------------------------
