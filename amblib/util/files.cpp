@@ -312,17 +312,22 @@ LONG appendOne(const std::string& src, const std::string& dst, DWORD& available,
 
 LONG expandOne(const std::string& src, const std::string& dst) {
   OFSTRUCT ofIn{}, ofOut{};
-  INT in = LZOpenFileA(const_cast<LPSTR>(src.c_str()), &ofIn, OF_READ);
+  // Deny-write, as for a copy: a target that is the source itself then
+  // cannot be created (and so truncated) while the source is open.
+  INT in = LZOpenFileA(const_cast<LPSTR>(src.c_str()), &ofIn, OF_READ | OF_SHARE_DENY_WRITE);
   if (in < 0) return ofIn.nErrCode ? ofIn.nErrCode : lastError();
-  INT out = LZOpenFileA(const_cast<LPSTR>(dst.c_str()), &ofOut, OF_CREATE);
-  if (out < 0) {
+  // The target is created by the plain open call: the LZ one, when it
+  // cannot create a name, creates its compressed twin (the last character
+  // made "_") instead and reports success.
+  HFILE out = OpenFile(dst.c_str(), &ofOut, OF_CREATE);
+  if (out == HFILE_ERROR) {
     LZClose(in);
     return ofOut.nErrCode ? ofOut.nErrCode : lastError();
   }
   LONG copied = LZCopy(in, out);
   LONG code = copied < 0 ? 100 * (GetLastError() ? lastError() : LONG(ERROR_INVALID_DATA)) : 0;
   LZClose(in);
-  LZClose(out);
+  _lclose(out);
   return code;
 }
 

@@ -491,6 +491,22 @@ TEST(UtilPatterns, ExpandCompressedAndPlain) {
   EXPECT_EQ(AmbFileExpand((src / "none.*").c_str(), dst.path.c_str()), -LONG(ERROR_FILE_NOT_FOUND));
 }
 
+TEST(UtilPatterns, AFileOntoItselfIsRefusedNotEmptied) {
+  // The target would be the source: creating it must not truncate the
+  // source first. Both report the sharing violation as their open failure.
+  TempDir dir;
+  dir.write("same.txt", "keep me");
+  dir.write("packed.tx_", szdd("packed"));
+  EXPECT_EQ(AmbFileCopy((dir / "same.txt").c_str(), dir.path.c_str()), LONG(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(dir.read("same.txt"), "keep me");
+  EXPECT_EQ(AmbFileExpand((dir / "same.txt").c_str(), dir.path.c_str()), LONG(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(dir.read("same.txt"), "keep me");
+  EXPECT_EQ(AmbFileExpand((dir / "packed.tx_").c_str(), dir.path.c_str()), LONG(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(dir.read("packed.tx_"), szdd("packed"));
+  // Nor is anything written elsewhere: no "compressed twin" of the target.
+  EXPECT_EQ(dir.read("same.tx_"), "<missing>");
+}
+
 TEST(UtilNames, SizesTypesAndSearch) {
   TempDir dir;
   dir.write("five.txt", "12345");
