@@ -95,10 +95,11 @@ template <class Match> LONG findFirst(HARRAY a, Match match) {
 }
 
 // Sets the bounds to 0 .. count-1 and elements 0 .. count-1 with `write`.
-// A count the array cannot take, or a refused write, ends the fill with 0
-// rather than going on with billions of writes that cannot succeed.
-template <class Write> LONG fill(HARRAY a, LONG count, Write write) {
-  if (multiDimensional(a)) return 0;
+// An array of another type is refused before its bounds change; a count
+// the array cannot take, or a refused write, ends the fill with 0 rather
+// than going on with billions of writes that cannot succeed.
+template <class Write> LONG fill(HARRAY a, LONG type, LONG count, Write write) {
+  if (multiDimensional(a) || !fits(a, type)) return 0;
   if (!HostArraySetUpperBound(a, 0, std::max<LONG>(count, 0) - 1)) return 0;
   for (LONG i = 0; i < count; ++i)
     if (!write(i)) return 0;
@@ -190,16 +191,16 @@ LONG WINAPI AmbArrayInsertItem(HARRAY array, LONG index, LONG type) {
 }
 
 LONG WINAPI AmbArrayFillNumber(HARRAY array, HostNumber number, LONG count) {
-  return fill(array, count, [&](LONG i) { return HostArraySetNumber(array, i, number); });
+  return fill(array, 3, count, [&](LONG i) { return HostArraySetNumber(array, i, number); });
 }
 
 LONG WINAPI AmbArrayFillDateTime(HARRAY array, HostDate date, LONG count) {
-  return fill(array, count, [&](LONG i) { return HostArraySetDate(array, i, date); });
+  return fill(array, 2, count, [&](LONG i) { return HostArraySetDate(array, i, date); });
 }
 
 LONG WINAPI AmbArrayFillString(HARRAY array, LPCSTR text, LONG count) {
   return guarded<LONG>(0, [&] {
-    return fill(array, count, [&](LONG i) {
+    return fill(array, 5, count, [&](LONG i) {
       HSTRING s = result(view(text));
       if (s && HostArraySetString(array, i, s)) return true;
       if (s) HostStrFree(s);

@@ -894,6 +894,12 @@ TEST(UtilArrays, FillAndFind) {
   EXPECT_EQ(numbers.numbers(), (std::vector<LONG>{7, 42, 7}));
   EXPECT_EQ(AmbArrayFillNumber(texts, num(1), 2), 0);
   EXPECT_EQ(AmbArrayFillNumber(0xBAD, num(1), 2), 0);
+  // An array of another type is refused before its bounds change.
+  EXPECT_EQ(AmbArrayFillNumber(names, num(1), 1), 0);
+  EXPECT_EQ(AmbArrayFillString(numbers, "x", 1), 0);
+  EXPECT_EQ(AmbArrayFillDateTime(numbers, date(2020, 1, 1), 1), 0);
+  EXPECT_EQ(names.texts(), (Texts{"Ann", "ann", "Bob"}));
+  EXPECT_EQ(numbers.numbers(), (std::vector<LONG>{7, 42, 7}));
 }
 
 TEST(UtilArrays, SortIsStableBothWays) {
