@@ -188,12 +188,14 @@ LONG HOSTAPI HostTextMatch(LPCSTR text, LPCSTR pattern);
 // made for the text "abc" has size 4, length 3.
 // ===========================================================================
 
-// A new string of `size` zero bytes and one hold; 0 = no memory.
+// A new string of `size` zero bytes and one hold; 0 = no memory (always
+// for sizes of 0x7FFFFFFF and more, which a 32-bit process cannot hold).
 HSTRING HOSTAPI HostStrCreate(DWORD size);
 // A new string holding the text and its terminator; 0 = no memory or NULL.
 HSTRING HOSTAPI HostStrFromText(LPCSTR text);
 // Resizes the buffer, keeping its first bytes and zeroing new ones. TRUE,
-// or FALSE for an unknown handle or no memory (the string is unchanged).
+// or FALSE for an unknown handle, no memory or a size of 0x7FFFFFFF and
+// more (the string is unchanged).
 // Pointers from HostStrLock are invalid afterwards.
 BOOL HOSTAPI HostStrSetSize(HSTRING string, DWORD size);
 // The buffer and, in *size (may be NULL), its size (terminator included).

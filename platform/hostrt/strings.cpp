@@ -26,8 +26,12 @@ StringEntry* findString(HSTRING handle) {
   return it == g_strings.end() ? nullptr : &it->second;
 }
 
+// A size whose buffer (with the runtime's own guard byte) a 32-bit process
+// cannot hold is refused before any arithmetic on it can wrap.
+bool sizeTooLarge(DWORD size) { return size >= 0x7FFFFFFF; }
+
 HSTRING makeString(const void* data, DWORD size) {
-  if (creationRefused()) return 0;
+  if (creationRefused() || sizeTooLarge(size)) return 0;
   StringEntry entry;
   entry.bytes.assign(size_t(size) + 1, '\0');
   if (data && size) memcpy(entry.bytes.data(), data, size);
@@ -58,7 +62,7 @@ HSTRING HOSTAPI HostStrFromText(LPCSTR text) {
 BOOL HOSTAPI HostStrSetSize(HSTRING string, DWORD size) {
   return guarded<BOOL>(FALSE, [&] {
     StringEntry* s = findString(string);
-    if (!s) return FALSE;
+    if (!s || sizeTooLarge(size)) return FALSE;
     std::vector<char> resized(size_t(size) + 1, '\0');
     memcpy(resized.data(), s->bytes.data(), std::min<size_t>(size, s->size()));
     s->bytes.swap(resized);

@@ -43,6 +43,12 @@ TEST(Strings, SetSizeKeepsContentAndZeroesTheRest) {
   const char* p = HostStrLock(s, &size);
   EXPECT_EQ(size, 10u);
   EXPECT_EQ(std::string(p, 10), std::string("abcd\0\0\0\0\0\0", 10));
+  // Sizes no 32-bit buffer can hold are refused, the string unchanged.
+  for (DWORD huge : {DWORD(0x7FFFFFFF), DWORD(0xFFFFFFFF)}) {
+    EXPECT_FALSE(HostStrSetSize(s, huge));
+    EXPECT_EQ(HostStrGetLength(s), 9);
+    EXPECT_EQ(HostStrCreate(huge), 0u);
+  }
   HostStrFree(s);
   EXPECT_FALSE(HostStrSetSize(s, 4));  // freed
 }
