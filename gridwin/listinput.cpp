@@ -258,8 +258,8 @@ void stopDrag(TableData* t) {
   if (GetCapture() == lv->clip) ReleaseCapture();
 }
 
-// The display position a moved column takes: that of the column under x,
-// or the nearest end.
+// The display position a moved column takes: that of the column under the
+// mouse, or the nearest end.
 int dropPosition(TableData* t, LONG x) {
   ColumnLayout layout = columnLayout(t);
   if (layout.spans.empty()) return -1;
@@ -283,7 +283,7 @@ void endDrag(TableData*& t, POINT p) {
     break;
   }
   case DRAG_COLMOVE: {
-    int to = dropPosition(t, d.span.left + (d.span.right - d.span.left) / 2 + at);
+    int to = dropPosition(t, p.x);
     int from = t->view.columnQuery(t, WORD(d.column), 0);
     if (to >= 0 && to != 0xFFFF && to != from) SendMessageA(columnWindow(t, d.column), TBLM_SETPOSITION, 0, to);
     break;
@@ -509,7 +509,8 @@ void rightDown(TableData* t, POINT p) {
   case Z_TITLE:
   case Z_BORDER: notify(t, TBLN_TITLERCLICK, columnId(h.column)); return;
   case Z_CELL:
-  case Z_ROWHEADER: notify(t, TBLN_RCLICK, columnId(h.column)); return;
+  case Z_ROWHEADER:
+  case Z_ROWBOUNDARY: notify(t, TBLN_RCLICK, columnId(h.column)); return;
   case Z_CORNER: notify(t, TBLN_CORNERRCLICK, -1); return;
   default: return;
   }

@@ -129,6 +129,12 @@ TEST_F(Mouse, ColumnMove) {
   down(columnX(1), 5);
   up(columnX(1) + 10, 5);
   EXPECT_TRUE(notes.empty());
+  // The position under the mouse counts, not where the grabbed column's
+  // middle went: B (now first) held near its end and let go just inside C.
+  down(edgeX(0) - 10, 5);
+  up(edgeX(0) + 5, 5);
+  EXPECT_EQ(send(t, TBLM_GETPOSITION, 1), 1);
+  EXPECT_EQ(notes, (std::vector<Note>{{TBLN_COLMOVED, kId0 + 1}}));
 }
 
 TEST_F(Mouse, SplitPositionAndTheSplitScrollBars) {
@@ -352,7 +358,8 @@ TEST_F(Mouse, ColumnSelectionByTitle) {
 struct ClickCase {
   const char* what;
   UINT message;
-  int zone;  // 0 corner, 1 title of B, 2 cell B of row 1, 3 row header of row 1, 4 cell B of the focus row
+  int zone;  // 0 corner, 1 title of B, 2 cell B of row 1, 3 row header of row 1, 4 cell B of the focus row,
+            // 5 row 1's bottom edge in the row header
   std::vector<Note> expected;
 };
 
@@ -369,11 +376,13 @@ TEST_F(Mouse, DoubleAndRightClicks) {
       {"right click on a title", WM_RBUTTONDOWN, 1, {{TBLN_TITLERCLICK, kId0 + 1}}},
       {"right click on a cell", WM_RBUTTONDOWN, 2, {{TBLN_RCLICK, kId0 + 1}}},
       {"right click on a row header", WM_RBUTTONDOWN, 3, {{TBLN_RCLICK, kNone}}},
+      {"right click on a row header's bottom edge", WM_RBUTTONDOWN, 5, {{TBLN_RCLICK, kNone}}},
   };
+  send(t, TBLM_SETDISPLAYFLAGS, TBLD_ROWHEIGHTDRAG, 1);  // the edges of the row headers can be grabbed
   for (const ClickCase& c : cases) {
     notes.clear();
     POINT p[] = {{header / 2, 5}, {columnX(1), 5}, {columnX(1), rowYAt(1)}, {header / 2, rowYAt(1)},
-                 {columnX(1), rowYAt(0)}};
+                 {columnX(1), rowYAt(0)}, {header / 2, title + 2 * m.rowHeight - 1}};
     send(clip, c.message, 0, MAKELPARAM(p[c.zone].x, p[c.zone].y));
     EXPECT_EQ(notes, c.expected) << c.what;
   }
