@@ -342,9 +342,27 @@ bool resetTable(TableData* t) {
   return ok;
 }
 
+namespace {
+
+// A record creation would refuse is refused before the old table goes, so
+// that a bad TBLM_RECREATE leaves the table as it was.
+bool cellKindsAcceptable(TableData* t, const TableCreateParams& p, const BYTE* columnInfo) {
+  for (int i = 0; i < p.columnCount; ++i) {
+    auto info = readRecord<ColumnCreateInfo>(columnInfo + i * kColumnInfoBytes);
+    if (DWORD(info.cellKind) > 5) {
+      notify(t, TBLN_ERROR, -1);
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace
+
 LRESULT recreateTable(HWND w, TableData* t, const BYTE* raw) {
   TableCreateParams p;
   if (!readParams(w, raw, p)) return 0;
+  if (raw && !cellKindsAcceptable(t, p, raw + kParamsBytes)) return 0;
   void* hooks[TBL_HOOK_SLOTS];
   std::memcpy(hooks, t->hooks, sizeof hooks);
   releaseContents(t);
@@ -392,8 +410,8 @@ bool addColumn(TableData*& t, int position, const BYTE* raw) {
   t->order[n] = n;
   t->columnCount = n + 1;
   if (!initColumn(t, n, info)) {
+    HWND w = column(t, n).window;  // read before the record is cleared
     freeColumn(column(t, n));
-    HWND w = column(t, n).window;
     t->columnCount = n;
     if (w) DestroyWindow(w);
     return false;

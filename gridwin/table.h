@@ -170,6 +170,7 @@ struct TableData {
   HWND window;
   LONG lockedCount;
   LONG pendingFocusRow;
+  WORD pendingFocusColumnId;  // with pendingFocusRow, while a focus move is validated
   bool mdi;
   bool building;  // inside WM_NCCREATE or TBLM_RECREATE: columns torn down quietly
 };

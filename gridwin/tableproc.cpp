@@ -485,7 +485,8 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
     if (auto* f = reinterpret_cast<TBLFOCUS*>(lp)) {
       bool pending = t->pendingFocusRow != TBL_ROW_SCRATCH;
       f->row = pending ? t->pendingFocusRow : t->focusRow;
-      f->column = t->focusColumnId ? columnWindowOfId(t, t->focusColumnId) : nullptr;
+      WORD id = pending ? t->pendingFocusColumnId : t->focusColumnId;
+      f->column = id ? columnWindowOfId(t, id) : nullptr;
     }
     r = lp != 0;
     return true;
@@ -735,7 +736,10 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
 }
 
 LRESULT tableMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) return createTable(w, reinterpret_cast<CREATESTRUCTA*>(lp));
+  // Default processing still runs after our own creation: it sets the
+  // window text (an MDI child's or top-level table's caption).
+  if (msg == WM_NCCREATE)
+    return createTable(w, reinterpret_cast<CREATESTRUCTA*>(lp)) && defaultProc(nullptr, w, msg, wp, lp);
   TableData* t = tableOf(w);
   if (!t) return defaultProc(nullptr, w, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
@@ -783,6 +787,7 @@ bool moveFocus(TableData*& t, LONG row, WORD columnId) {
   LONG oldRow = inRange(t, old) ? old : -1;
   LONG oldColumn = oldRow >= 0 ? t->focusColumnId : -1;
   t->pendingFocusRow = row;
+  t->pendingFocusColumnId = columnId;
   bool accepted = validateMove(t, oldRow, oldColumn, row, columnId);
   if (!t) return false;
   t->pendingFocusRow = TBL_ROW_SCRATCH;

@@ -236,6 +236,32 @@ TEST_F(Creation, ResetLeavesAnEmptyActiveTable) {
   EXPECT_EQ(r.last, -1);
 }
 
+// Default processing of WM_NCCREATE still runs: a top-level or MDI table
+// shows the caption it was created with.
+TEST_F(Creation, TableKeepsTheWindowTextItWasCreatedWith) {
+  auto record = createRecord(listParams(), {columnInfo("A")});
+  HWND t = CreateWindowExA(0, TBL_CLASS, "Orders", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr,
+                           record.data());
+  ASSERT_TRUE(t);
+  char caption[32] = {};
+  GetWindowTextA(t, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Orders");
+  DestroyWindow(t);
+}
+
+// A record that creation would refuse leaves the table as it was.
+TEST_F(Creation, RecreateWithABadRecordKeepsTheTable) {
+  HWND t = activeTable(2);
+  setRange(t, 0, 4);
+  auto bad = createRecord(listParams(), {columnInfo("A"), columnInfo("bad", 40, 40, 1, 0, 6)});
+  notes.clear();
+  EXPECT_EQ(send(t, TBLM_RECREATE, 0, bad.data()), 0);
+  EXPECT_EQ(count(TBLN_ERROR), 1);
+  EXPECT_EQ(count(TBLN_DESTROY), 0);
+  EXPECT_EQ(send(t, TBLM_GETCOLUMNCOUNT), 2);
+  EXPECT_EQ(rowText(t, 3, 1), "r3c1");
+}
+
 TEST_F(Creation, RecreateRebuildsAndSendsSize) {
   HWND t = activeTable(2);
   auto record = createRecord(listParams(TBLC_ACTIVATE), {columnInfo("X"), columnInfo("Y"), columnInfo("Z")});
@@ -264,6 +290,22 @@ TEST_F(Creation, AddColumnGrowsTheRecord) {
   EXPECT_TRUE(send(t, TBLM_SETCELLTEXT, 2, "added"));
   EXPECT_EQ(rowText(t, 1, 2), "added");
   EXPECT_EQ(rowText(t, 1, 1), "r1c1");
+}
+
+// A column that cannot be completed takes its window with it: no stray
+// window keeps the next column's identifier.
+TEST_F(Creation, AddColumnThatFailsLeavesNoColumnWindow) {
+  HWND t = activeTable(2);
+  send(t, TBLM_SETHOOK, TBLH_ALLOC, refuseMemory);
+  ColumnCreateInfo extra = columnInfo("New", 50);
+  notes.clear();
+  EXPECT_EQ(send(t, TBLM_ADDCOLUMN, 0, &extra), 0);
+  EXPECT_EQ(count(TBLN_ERROR), 1);
+  EXPECT_EQ(send(t, TBLM_GETCOLUMNCOUNT), 2);
+  EXPECT_FALSE(GetDlgItem(t, TBL_COLUMN_ID_BASE + 2));
+  send(t, TBLM_SETHOOK, TBLH_ALLOC, 0);
+  EXPECT_EQ(send(t, TBLM_ADDCOLUMN, 0, &extra), 1);
+  EXPECT_EQ(GetDlgItem(t, TBL_COLUMN_ID_BASE + 2), HWND(send(t, TBLM_GETCOLUMNWINDOW, 2)));
 }
 
 } // namespace

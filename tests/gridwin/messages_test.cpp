@@ -111,6 +111,31 @@ TEST_F(Messages, FocusMovesAreValidated) {
   EXPECT_EQ(send(t, TBLM_SETFOCUSROW, 0, 8), 0);
 }
 
+// While slot 20 decides, TBLM_GETFOCUS names the cell being entered.
+HWND g_focusColumnSeen;
+LONG g_focusRowSeen;
+LRESULT __stdcall askFocus(HWND t, LONG, LONG, LONG, LONG) {
+  TBLFOCUS f{};
+  SendMessageA(t, TBLM_GETFOCUS, 0, LPARAM(&f));
+  g_focusRowSeen = f.row;
+  g_focusColumnSeen = f.column;
+  return 1;
+}
+
+TEST_F(Messages, GetFocusDuringValidationGivesThePendingCell) {
+  HWND t = activeTable(2);
+  setRange(t, 0, 5);
+  send(t, TBLM_SETFOCUSROW, 0, 1);
+  send(t, TBLM_SETHOOK, TBLH_VALIDATE, askFocus);
+  TBLFOCUSCELL cell{2, 1, 0, 0};
+  send(t, TBLM_SETFOCUSCELL, 0, &cell);
+  EXPECT_EQ(g_focusRowSeen, 2);
+  EXPECT_EQ(g_focusColumnSeen, HWND(send(t, TBLM_GETCOLUMNWINDOW, 1)));
+  send(t, TBLM_SETFOCUSROW, 0, 3);  // the row alone: no column
+  EXPECT_EQ(g_focusRowSeen, 3);
+  EXPECT_EQ(g_focusColumnSeen, nullptr);
+}
+
 TEST_F(Messages, SetViewWithTheCurrentViewDoesNotCommit) {
   HWND t = activeTable(2);
   setRange(t, 0, 5);
