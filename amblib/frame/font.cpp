@@ -56,6 +56,13 @@ HDC defaultPrinterDC() {
   return CreateDCA(driver, device, port, nullptr);
 }
 
+// The families are written from index 0: an array declared from an index
+// above 0 would refuse those writes, so it is emptied down to 0 first.
+void openFromZero(HARRAY array) {
+  LONG lower = 0;
+  if (HostArrayGetBounds(array, nullptr, &lower, nullptr) && lower > 0) HostArraySetUpperBound(array, 0, -1);
+}
+
 } // namespace
 
 HFONT LoadFont(const char* face, int pointSize, WORD styleFlags) {
@@ -124,6 +131,8 @@ extern "C" LONG WINAPI AmbFontEnum(LONG which, HARRAY names, HARRAY types) {
     }
     if (!anyDC) return 0;
 
+    amb::openFromZero(names);
+    amb::openFromZero(types);
     std::vector<std::string> stored;
     for (const auto& f : families) {
       LONG index = LONG(stored.size());

@@ -83,3 +83,27 @@ TEST_F(Fonts, EnumeratesScreenFamiliesAndNoPrinter) {
   HostArrayFree(names);
   HostArrayFree(types);
 }
+
+// Arrays declared from 1 (or any index above 0) cannot take index 0: they
+// are opened down to 0 first, as the other enumerations of the library do,
+// instead of the writes being refused and reported as a lack of memory.
+TEST_F(Fonts, EnumerationFillsArraysDeclaredAboveZero) {
+  auto fontEnum = lib.fn<LONG(WINAPI*)(LONG, HARRAY, HARRAY)>("AmbFontEnum");
+  HARRAY names = HostArrayCreate(HOST_TYPE_STRING, 1), types = HostArrayCreate(HOST_TYPE_NUMBER, 1);
+  ASSERT_TRUE(HostArraySetUpperBound(names, 1, 0));
+  ASSERT_TRUE(HostArraySetUpperBound(types, 3, 5));
+  LONG n = fontEnum(1, names, types);
+  ASSERT_GT(n, 0);
+  for (HARRAY a : {names, types}) {
+    LONG count = 0, lower = -1, upper = 0;
+    ASSERT_TRUE(HostArrayGetBounds(a, &count, &lower, &upper));
+    EXPECT_EQ(lower, 0);
+    EXPECT_EQ(upper, n - 1);
+    EXPECT_EQ(count, n);
+  }
+  HSTRING s = 0;
+  ASSERT_TRUE(HostArrayGetString(names, 0, &s));
+  EXPECT_GT(HostStrGetLength(s), 0);
+  HostArrayFree(names);
+  HostArrayFree(types);
+}
