@@ -41,7 +41,7 @@ LONG lastShown(TableData* t, const AreaRows& a) {
   return TBL_ROW_SCRATCH;
 }
 
-// Long fetches run under the wait cursor.
+// Fetches that may take long run under the wait cursor.
 struct WaitCursor {
   HCURSOR old = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   ~WaitCursor() { SetCursor(old); }
@@ -53,12 +53,14 @@ LONG targetOf(TableData*& t, UINT vk, LONG from) {
   Area area = areaOf(from);
   LONG page = areaPage(t, area);
   if (area == AREA_NORMAL && (t->tableFlags & TF_OPENRANGE)) {
-    if (vk == VK_NEXT) {
-      WaitCursor wait;
-      fetchOpenRangeUpTo(t, from + page);
-    } else if (vk == VK_END) {
+    // Down and Page Down go on past the rows known so far.
+    LONG ahead = vk == VK_NEXT ? from + page : vk == VK_DOWN ? from + 1 : -1;
+    if (vk == VK_END) {
       WaitCursor wait;
       getLastRow(t);
+    } else if (ahead > t->highestFetched) {
+      WaitCursor wait;
+      fetchOpenRangeUpTo(t, ahead);
     }
     if (!refresh(t, w)) return TBL_ROW_SCRATCH;
   }

@@ -148,6 +148,22 @@ TEST_F(Keys, OpenRangePageDownFetchesAndEndFindsTheEnd) {
   EXPECT_EQ(r.last, 39);
 }
 
+TEST_F(Keys, OpenRangeDownGoesPastTheKnownRows) {
+  make();
+  rowCount = 40;
+  setRange(t, 0, TBL_ROW_END);
+  LONG page = LONG(send(t, TBLM_GETVISIBLEROWCOUNT));
+  ASSERT_LT(page + 5, 40);
+  send(t, TBLM_SETFOCUSROW, 0, 0);
+  for (int i = 0; i < page + 5; ++i) key(VK_DOWN);
+  EXPECT_EQ(focusRow(), page + 5);
+  EXPECT_TRUE(send(t, TBLM_ISRANGEOPEN));
+  // At the host's last row the range closes and the focus stays.
+  for (int i = 0; i < 40; ++i) key(VK_DOWN);
+  EXPECT_EQ(focusRow(), 39);
+  EXPECT_FALSE(send(t, TBLM_ISRANGEOPEN));
+}
+
 TEST_F(Keys, LeftAndRightScrollColumnsMirroredByTheHost) {
   HMODULE tools = GetModuleHandleA("hosttools.dll");
   ASSERT_TRUE(tools);
