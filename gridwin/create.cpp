@@ -281,6 +281,10 @@ void measureFont(TableData* t) {
   if (t->charWidth < 2) t->charWidth = 2;
   t->halfCharWidth = t->charWidth / 2;
   t->rowHeight = (t->cyBorder + 4 * t->cxBorder + tm.tmHeight + 1) & ~1;
+  // A row taller than a window can be would wrap the row height round.
+  LONG lineHeight = std::max<LONG>(tm.tmHeight, 1);
+  LONG maxLines = 1 + std::max<LONG>(kMaxRowHeight - t->rowHeight, 0) / lineHeight;
+  t->linesPerRow = std::clamp<LONG>(t->linesPerRow, 1, maxLines);
   t->fullRowHeight = t->rowHeight + (t->linesPerRow - 1) * tm.tmHeight;
 }
 

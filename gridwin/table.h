@@ -119,6 +119,7 @@ static_assert(sizeof(ColumnData) == 82);
 constexpr int kHeaderBytes = 600;
 constexpr int kMaxColumns = 0x7FFF;  // identifiers must stay 16-bit
 constexpr int kMaxDataLength = 0x7F00;
+constexpr LONG kMaxRowHeight = 0x7FFF;  // lines per row are capped to stay within it
 
 struct TableData {
   DWORD hostWord;

@@ -258,6 +258,33 @@ TEST_F(Messages, TableSettingsRoundTrip) {
   EXPECT_FALSE(send(t, TBLM_QUERYFLAGS, TBLF_COLMOVE));
 }
 
+// Lines per row are capped where the row height would stop fitting a
+// window coordinate (it used to wrap round to negative or tiny heights).
+TEST_F(Messages, LinesPerRowKeepTheRowHeightInBounds) {
+  HWND t = activeTable(2);
+  setRange(t, 0, 100);
+  for (LONG lines : {1000, 0x8000000, 0x10000001, 0x7FFFFFFF}) {
+    EXPECT_EQ(send(t, TBLM_SETLINESPERROW, lines), 1) << lines;
+    TBLMETRICS m{};
+    send(t, TBLM_GETMETRICS, 0, &m);
+    EXPECT_GT(m.rowHeight, 0) << lines;
+    EXPECT_LE(m.rowHeight, 0x7FFF) << lines;
+    LONG stored = LONG(send(t, TBLM_GETLINESPERROW));
+    EXPECT_GE(stored, 1);
+    EXPECT_LE(stored, lines);
+  }
+  TableCreateParams p = listParams();
+  p.linesPerRow = 0x7FFFFFFF;
+  HWND tall = createTable(createRecord(p, {columnInfo("A")}));
+  ASSERT_TRUE(tall);
+  TBLMETRICS m{};
+  send(tall, TBLM_GETMETRICS, 0, &m);
+  EXPECT_GT(m.rowHeight, 0);
+  EXPECT_LE(m.rowHeight, 0x7FFF);
+  EXPECT_EQ(send(t, TBLM_SETLINESPERROW, 3), 1);
+  EXPECT_EQ(send(t, TBLM_GETLINESPERROW), 3);
+}
+
 TEST_F(Messages, SetFontRescalesWidths) {
   HWND t = activeTable(2);
   TBLMETRICS before{};
