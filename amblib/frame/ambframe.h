@@ -52,7 +52,7 @@ HSTRING WINAPI AmbGetVersion(void);
 HSTRING WINAPI AmbGetCopyright(void);
 HostNumber WINAPI AmbGetWinVersion(void);
 LONG WINAPI AmbGetWinFlags(void);
-SHORT WINAPI AmbGetKeyState(LONG virtualKey);
+LONG WINAPI AmbGetKeyState(LONG virtualKey);  // GetKeyState, sign-extended
 LONG WINAPI AmbGetSystemMetrics(LONG index);
 LRESULT WINAPI AmbSendMsgString(HWND window, UINT message, WPARAM wParam, LPCSTR text);
 

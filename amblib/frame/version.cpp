@@ -53,7 +53,9 @@ extern "C" HostNumber WINAPI AmbGetWinVersion() {
 }
 
 extern "C" LONG WINAPI AmbGetWinFlags() { return 0; }
-extern "C" SHORT WINAPI AmbGetKeyState(LONG virtualKey) { return GetKeyState(virtualKey); }
+// Widened to 32 bits here: a caller taking the result as a number would
+// otherwise read a pressed key (0xFF80 in 16 bits) as a positive value.
+extern "C" LONG WINAPI AmbGetKeyState(LONG virtualKey) { return LONG(GetKeyState(virtualKey)); }
 extern "C" LONG WINAPI AmbGetSystemMetrics(LONG index) { return GetSystemMetrics(index); }
 
 extern "C" LRESULT WINAPI AmbSendMsgString(HWND window, UINT message, WPARAM wParam, LPCSTR text) {

@@ -112,8 +112,11 @@ TEST_F(Debugging, VersionAndSystemValues) {
   keys[VK_SHIFT] = 0x80;
   SetKeyboardState(keys);
   EXPECT_LT(fn<SHORT(WINAPI*)(LONG)>("AmbGetKeyState")(VK_SHIFT), 0);
+  // A caller that takes the result as a 32-bit number sees the same value.
+  EXPECT_EQ(fn<LONG(WINAPI*)(LONG)>("AmbGetKeyState")(VK_SHIFT), LONG(GetKeyState(VK_SHIFT)));
   keys[VK_SHIFT] = 0;
   SetKeyboardState(keys);
+  EXPECT_EQ(fn<LONG(WINAPI*)(LONG)>("AmbGetKeyState")(VK_SHIFT), 0);
 
   HWND w = makeWindow();
   EXPECT_EQ(fn<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPCSTR)>("AmbSendMsgString")(w, WM_SETTEXT, 0, "sent"), TRUE);
