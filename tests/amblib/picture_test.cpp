@@ -190,4 +190,19 @@ TEST_F(Pictures, WindowListsAddOnceAndFreeWhatTheLibraryMade) {
   EXPECT_EQ(GetObjectType(a), 0u);
   EXPECT_EQ(GetObjectType(b), 0u);
   DestroyWindow(w);
+
+  // The window's current font stays: the window still draws with it.
+  HWND text = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(text);
+  HFONT current = CreateFontA(-10, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  HFONT other = CreateFontA(-12, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  SendMessageA(text, WM_SETFONT, WPARAM(current), FALSE);
+  addFont(text, current);
+  addFont(text, other);
+  lib.fn<void(WINAPI*)(HWND)>("ProbeFreeFontList")(text);
+  EXPECT_EQ(fontCount(text), -1);
+  EXPECT_EQ(GetObjectType(current), DWORD(OBJ_FONT));
+  EXPECT_EQ(GetObjectType(other), 0u);
+  DestroyWindow(text);
+  DeleteObject(current);
 }
