@@ -10,10 +10,13 @@
 namespace {
 
 // The value under the query key of string `keyId` in the version resource
-// of amblib.dll (found along the search path); empty on any failure.
+// of the library's own file; empty on any failure. The file is the one the
+// library was loaded from: a search for "amblib.dll" would miss a library
+// loaded from a folder off the path, or find another copy first.
 CString versionValue(UINT keyId) {
   char path[MAX_PATH];
-  if (!SearchPathA(nullptr, "amblib.dll", nullptr, MAX_PATH, path, nullptr)) return {};
+  DWORD pathLength = GetModuleFileNameA(amb::ModuleInstance(), path, MAX_PATH);
+  if (!pathLength || pathLength >= MAX_PATH) return {};
   DWORD handle = 0, size = GetFileVersionInfoSizeA(path, &handle);
   if (!size) return {};
   std::vector<char> data(size);

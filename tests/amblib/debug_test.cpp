@@ -1,6 +1,8 @@
 // Debug strings, assertions, the timing report, version and system values.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <regex>
 
 #include "hostrt.h"
@@ -84,6 +86,46 @@ TEST_F(Debugging, TimingReport) {
                     "Total \\d+:\\d\\d\\.\\d\\d\n");
   EXPECT_TRUE(std::regex_match(boxes.seen[0].text, layout)) << boxes.seen[0].text;
   EXPECT_FALSE(end(0));  // the marks are gone with the report
+}
+
+// The version comes from the file the library was loaded from, not from
+// whichever "amblib.dll" the search path finds first: a copy in a folder of
+// its own, its version texts patched to "9.9.9", tells its own version.
+TEST(Version, ReadsTheFileTheLibraryWasLoadedFrom) {
+  char temp[MAX_PATH], original[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "amb_version_copy";
+  std::string copy = folder + "\\amblib.dll";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  {
+    Library lib("amblib.dll");
+    ASSERT_TRUE(lib);
+    ASSERT_TRUE(GetModuleFileNameA(lib.module(), original, MAX_PATH));
+  }
+  std::ifstream in(original, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // The version resource holds its texts in UTF-16.
+  const std::string from("1\0.\0" "0\0.\0" "0\0\0\0", 12), to("9\0.\0" "9\0.\0" "9\0\0\0", 12);
+  int patched = 0;
+  for (size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()), ++patched)
+    bytes.replace(at, from.size(), to);
+  ASSERT_GT(patched, 0);
+  std::ofstream(copy, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  {
+    Library lib(copy.c_str());
+    ASSERT_TRUE(lib);
+    HSTRING v = lib.fn<HSTRING(WINAPI*)()>("AmbGetVersion")();
+    EXPECT_EQ(hostText(v), "9.9.9");
+    HostStrFree(v);
+  }
+  {
+    Library lib("amblib.dll");  // the original still tells its own
+    HSTRING v = lib.fn<HSTRING(WINAPI*)()>("AmbGetVersion")();
+    EXPECT_EQ(hostText(v), "1.0.0");
+    HostStrFree(v);
+  }
+  DeleteFileA(copy.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(Debugging, VersionAndSystemValues) {
