@@ -120,6 +120,14 @@ static bool fetchable(const TableData* t, LONG row) {
   return (t->tableFlags & TF_OPENRANGE) && row >= 0 && row == t->highestFetched + 1;
 }
 
+// A row the host has (or had already) delivered: an open-ended range now
+// reaches it. The open-range loops advance by this alone, so a row that was
+// present before must count too.
+static void delivered(TableData* t, LONG row) {
+  if (row >= 0 && row > t->highestFetched) t->highestFetched = row;
+  if ((t->tableFlags & TF_OPENRANGE) && row > t->rangeLast) t->rangeLast = row;
+}
+
 int fetchRow(TableData*& t, LONG row) {
   if (!t->store) return 0;
   if (t->store->isGap(row)) return 2;
@@ -127,7 +135,10 @@ int fetchRow(TableData*& t, LONG row) {
   HWND w = t->window;
   t->contextRow = row;
   WORD old = t->store->flags(row);
-  if (old & TBL_ROW_PRESENT) return 1;
+  if (old & TBL_ROW_PRESENT) {
+    delivered(t, row);
+    return 1;
+  }
   bool given = t->store->setFlags(row, old | TBL_ROW_PRESENT);
   if (!refresh(t, w) || !t->store || !given) return 0;
   auto busy = TblBusyHook(t->hooks[TBLH_BUSY]);
@@ -141,8 +152,7 @@ int fetchRow(TableData*& t, LONG row) {
   if (!refresh(t, w)) return 0;
   t->tableFlags &= ~TF_FETCHING;
   if (answer == 1) {
-    if (row >= 0 && row > t->highestFetched) t->highestFetched = row;
-    if ((t->tableFlags & TF_OPENRANGE) && row > t->rangeLast) t->rangeLast = row;
+    delivered(t, row);
     return 1;
   }
   if (t->store) t->store->setFlags(row, old);

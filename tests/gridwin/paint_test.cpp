@@ -30,6 +30,18 @@ TEST_F(Paint, SelectionAndFocusFrame) {
   EXPECT_EQ(pixel(edgeX(0), rowYAt(3)), RGB(0, 0, 0));
 }
 
+TEST_F(Paint, RowsFetchedByPaintingCountInARecount) {
+  make();
+  paintNow();  // fetches the rows in view
+  ASSERT_TRUE(send(t, TBLM_QUERYROWFLAGS, TBL_ROW_PRESENT, 0));
+  rowCount = 30;
+  fetch = [this](HWND table, LONG row) { return row < rowCount ? fillRow(table, row) : LRESULT(0); };
+  EXPECT_EQ(send(t, TBLM_RECOUNT), 1);  // used to loop for ever on the rows already present
+  TBLROWRANGE r{};
+  send(t, TBLM_GETROWRANGE, 0, &r);
+  EXPECT_EQ(r.last, 29);
+}
+
 // Pixels of the text colour in the right `width` pixels of a cell.
 int inkAtTheEnd(ListHost& h, LONG right, LONG y, LONG width) {
   int ink = 0;
