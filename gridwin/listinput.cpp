@@ -480,9 +480,16 @@ void leftDown(TableData*& t, POINT p, WPARAM keys) {
 
 LONG columnId(int index) { return index >= 0 ? TBL_COLUMN_ID_BASE + index : -1; }
 
+// Clicks that start no drag take the row header's edge for the side it is on.
+Hit clickHit(TableData* t, POINT p) {
+  Hit h = hitTest(t, p);
+  if (h.zone == Z_HEADEREDGE) h.zone = h.column >= 0 ? Z_TITLE : Z_CORNER;
+  return h;
+}
+
 void doubleClick(TableData*& t, POINT p) {
   HWND w = t->window;
-  Hit h = hitTest(t, p);
+  Hit h = clickHit(t, p);
   switch (h.zone) {
   case Z_CORNER: notify(t, TBLN_CORNERDBLCLK, -1); return;
   case Z_TITLE:
@@ -504,7 +511,7 @@ void doubleClick(TableData*& t, POINT p) {
 }
 
 void rightDown(TableData* t, POINT p) {
-  Hit h = hitTest(t, p);
+  Hit h = clickHit(t, p);
   switch (h.zone) {
   case Z_TITLE:
   case Z_BORDER: notify(t, TBLN_TITLERCLICK, columnId(h.column)); return;

@@ -359,7 +359,7 @@ struct ClickCase {
   const char* what;
   UINT message;
   int zone;  // 0 corner, 1 title of B, 2 cell B of row 1, 3 row header of row 1, 4 cell B of the focus row,
-            // 5 row 1's bottom edge in the row header
+            // 5 row 1's bottom edge in the row header, 6 and 7 either side of the row header's edge
   std::vector<Note> expected;
 };
 
@@ -377,12 +377,17 @@ TEST_F(Mouse, DoubleAndRightClicks) {
       {"right click on a cell", WM_RBUTTONDOWN, 2, {{TBLN_RCLICK, kId0 + 1}}},
       {"right click on a row header", WM_RBUTTONDOWN, 3, {{TBLN_RCLICK, kNone}}},
       {"right click on a row header's bottom edge", WM_RBUTTONDOWN, 5, {{TBLN_RCLICK, kNone}}},
+      {"right click on the row header's edge, corner side", WM_RBUTTONDOWN, 6, {{TBLN_CORNERRCLICK, kNone}}},
+      {"right click on the row header's edge, title side", WM_RBUTTONDOWN, 7, {{TBLN_TITLERCLICK, kId0}}},
+      {"double click on the row header's edge, corner side", WM_LBUTTONDBLCLK, 6, {{TBLN_CORNERDBLCLK, kNone}}},
   };
-  send(t, TBLM_SETDISPLAYFLAGS, TBLD_ROWHEIGHTDRAG, 1);  // the edges of the row headers can be grabbed
+  // The edges of the row headers can be grabbed: clicks on them still count.
+  send(t, TBLM_SETDISPLAYFLAGS, TBLD_ROWHEIGHTDRAG | TBLD_ROWHEADERSIZE, 1);
   for (const ClickCase& c : cases) {
     notes.clear();
     POINT p[] = {{header / 2, 5}, {columnX(1), 5}, {columnX(1), rowYAt(1)}, {header / 2, rowYAt(1)},
-                 {columnX(1), rowYAt(0)}, {header / 2, title + 2 * m.rowHeight - 1}};
+                 {columnX(1), rowYAt(0)}, {header / 2, title + 2 * m.rowHeight - 1}, {header - 1, 5},
+                 {header + 1, 5}};
     send(clip, c.message, 0, MAKELPARAM(p[c.zone].x, p[c.zone].y));
     EXPECT_EQ(notes, c.expected) << c.what;
   }
