@@ -334,11 +334,16 @@ bool resetTable(TableData* t) {
   if (!freeStore(t)) return false;  // the store is delivering an event: not now
   if (t->view.rowsReset) t->view.rowsReset(t);
   freeColumns(t);
+  t->tableFlags &= ~TF_OPENRANGE;
   t->rangeFirst = 0;
   t->rangeLast = -1;
+  t->highestFetched = -1;
+  t->topRow = 0;
   t->splitTop = t->splitFirst = TBL_SPLIT_ROW_BASE;
   t->splitLast = TBL_SPLIT_ROW_EMPTY;
+  t->splitRowCount = 0;
   t->focusRow = TBL_ROW_SCRATCH;
+  t->focusColumnId = 0;  // column identifiers are handed out again
   t->contextRow = 0;
   bool ok = createStore(t);
   if (t->view.layoutChanged) t->view.layoutChanged(t, VC_COLUMNORDER);

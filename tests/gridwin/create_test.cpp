@@ -262,6 +262,33 @@ TEST_F(Creation, RecreateWithABadRecordKeepsTheTable) {
   EXPECT_EQ(rowText(t, 3, 1), "r3c1");
 }
 
+// Nothing of the old rows survives a reset: not an open-ended range, the
+// top row or the focus cell (which would come back with the columns).
+TEST_F(Creation, ResetForgetsRangeTopAndFocus) {
+  HWND t = activeTable(2);
+  setRange(t, 0, 200);
+  TBLSCROLLTO to{150, nullptr};
+  send(t, TBLM_SCROLLTOROW, 1, &to);
+  TBLFOCUSCELL cell{150, 1, 0, 0};
+  send(t, TBLM_SETFOCUSCELL, 0, &cell);
+  setRange(t, 0, TBL_ROW_END);
+  ASSERT_TRUE(send(t, TBLM_ISRANGEOPEN));
+  notes.clear();
+  EXPECT_TRUE(send(t, TBLM_RESET));
+  EXPECT_LE(count(TBLN_COMMITTED), 1);  // not once for every column removed
+  EXPECT_FALSE(send(t, TBLM_ISRANGEOPEN));
+  TBLROWRANGE r{};
+  send(t, TBLM_GETROWRANGE, 0, &r);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.last, -1);
+  ColumnCreateInfo info = columnInfo("N");
+  send(t, TBLM_ADDCOLUMN, 0, &info);
+  send(t, TBLM_ADDCOLUMN, 1, &info);
+  TBLFOCUS f{};
+  send(t, TBLM_GETFOCUS, 0, &f);
+  EXPECT_EQ(f.column, nullptr);
+}
+
 TEST_F(Creation, RecreateRebuildsAndSendsSize) {
   HWND t = activeTable(2);
   auto record = createRecord(listParams(TBLC_ACTIVATE), {columnInfo("X"), columnInfo("Y"), columnInfo("Z")});
