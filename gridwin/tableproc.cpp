@@ -675,7 +675,11 @@ bool handle(TableData*& t, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) {
     if (wp == t->viewType) return r = 1, true;
     if (!commit(t)) return r = 0, true;
     r = setView(t, int(wp));
-    if (r) SendMessageA(w, WM_SIZE, SIZE_RESTORED, 0);
+    if (r) {
+      RECT client;
+      GetClientRect(w, &client);
+      SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    }
     return true;
   case TBLM_GETVIEW: r = t->viewType; return true;
   case TBLM_GETVALIDATERESULT: r = t->lastValidate; return true;

@@ -154,6 +154,25 @@ TEST_F(Messages, SetViewWithTheCurrentViewDoesNotCommit) {
   EXPECT_EQ(count(TBLN_COMMITTED), 1);
 }
 
+// The WM_SIZE that follows a view switch carries the client size, as the
+// host's pre-filter sees it.
+LPARAM g_sizeSeen;
+LRESULT __stdcall sizeFilter(LRESULT*, HWND, UINT msg, WPARAM, LPARAM lp) {
+  if (msg == WM_SIZE) g_sizeSeen = lp;
+  return 0;
+}
+
+TEST_F(Messages, SetViewResizesWithTheClientSize) {
+  HWND t = activeTable(2);
+  send(t, TBLM_SETHOOK, TBLH_PREFILTER, sizeFilter);
+  g_sizeSeen = -1;
+  EXPECT_EQ(send(t, TBLM_SETVIEW, TBL_VIEW_NONE), 1);
+  RECT client;
+  GetClientRect(t, &client);
+  EXPECT_EQ(g_sizeSeen, MAKELPARAM(client.right, client.bottom));
+  EXPECT_GT(client.right, 0);
+}
+
 TEST_F(Messages, ActiveOnlyMessagesFallToDefaultWhileInactive) {
   HWND t = activeTable(2, 0);
   EXPECT_EQ(send(t, TBLM_GETFILLCHAR), 0);
