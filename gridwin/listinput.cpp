@@ -151,7 +151,7 @@ bool setSpan(TableData* t, LONG from, LONG to, bool on) {
 
 // A plain click leaves only the clicked row selected.
 bool selectOnly(TableData*& t, LONG row) {
-  LONG first = t->store->findNext(TBL_ROW_NONE, TBL_ROW_SELECTED, 0);
+  LONG first = t->store->findNext(TBL_SPLIT_ROW_EMPTY, TBL_ROW_SELECTED, 0);
   if (first == row && t->store->findNext(row, TBL_ROW_SELECTED, 0) == TBL_ROW_SCRATCH) return false;
   clearSelection(t, 0);
   setSelected(t, row, true);

@@ -772,7 +772,8 @@ LRESULT tableMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 void clearSelection(TableData*& t, int mode) {
   if (mode == 0 || mode == 2) {
     bool follows = t->tableFlags & internalFromPublic(TBLF_SELECTFOLLOWSFOCUS);
-    LONG row = TBL_ROW_NONE;
+    // From before the first split row: the walk goes on into the normal rows.
+    LONG row = TBL_SPLIT_ROW_EMPTY;
     while ((row = t->store->findNext(row, TBL_ROW_SELECTED, 0)) != TBL_ROW_SCRATCH) {
       if (follows && (row == t->focusRow || (t->store->flags(row) & TBL_ROW_KEEPSELECTION))) continue;
       t->store->changeFlags(row, TBL_ROW_SELECTED, false);

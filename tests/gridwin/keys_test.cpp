@@ -40,6 +40,22 @@ TEST_F(Keys, ArrowsPagesHomeAndEnd) {
   EXPECT_TRUE(selectedRows().empty());  // moves alone do not select
 }
 
+// Selected split rows are selected rows too: clearing the selection
+// clears them with the normal ones.
+TEST_F(Keys, ClearingTheSelectionReachesSplitRows) {
+  make();
+  send(t, TBLM_SETSPLIT, 1, 0);
+  TBLROWPAIR split{TBL_SPLIT_ROW_BASE, TBL_SPLIT_ROW_BASE + 2};
+  send(t, TBLM_SETRANGE, 0, &split);
+  for (LONG row : {LONG(TBL_SPLIT_ROW_BASE + 1), LONG(3)}) {
+    TBLSETROWFLAGS args{row, 1};
+    ASSERT_TRUE(send(t, TBLM_SETROWFLAGS, TBL_ROW_SELECTED, &args));
+  }
+  send(t, TBLM_CLEARSELECTION, 0, 0);
+  EXPECT_FALSE(send(t, TBLM_QUERYROWFLAGS, TBL_ROW_SELECTED, TBL_SPLIT_ROW_BASE + 1));
+  EXPECT_FALSE(send(t, TBLM_QUERYROWFLAGS, TBL_ROW_SELECTED, 3));
+}
+
 TEST_F(Keys, MovesStayInTheAreaOfTheFocusRow) {
   make();
   send(t, TBLM_SETSPLIT, 1, 0);
