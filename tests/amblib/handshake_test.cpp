@@ -129,6 +129,31 @@ TEST_F(Handshake, CreationCases) {
   }
 }
 
+// A control that refuses its WM_NCCREATE fails the window's creation; its
+// object is deleted with the window, in both bindings, and nothing of it
+// stays behind for a later window to meet.
+TEST_F(Handshake, AControlRefusingItsCreationIsDeleted) {
+  auto refuse = probe.fn<void(WINAPI*)(BOOL)>("ProbeRefuseNcCreate");
+  for (bool hostFirst : {false, true}) {
+    SCOPED_TRACE(hostFirst ? "subclassed by the host first" : "still on its class procedure");
+    std::optional<SubclassingHost> host;
+    if (hostFirst) host.emplace();
+    ProbeCounters before = counters();
+    refuse(TRUE);
+    HWND w = create();
+    refuse(FALSE);
+    EXPECT_EQ(w, nullptr);
+    if (w) DestroyWindow(w);
+    ProbeCounters after = counters();
+    EXPECT_EQ(after.constructed - before.constructed, 1);
+    EXPECT_EQ(after.destroyed - before.destroyed, 1);
+    if (host) {  // the address the host kept is refused, not followed
+      ASSERT_NE(SubclassingHost::announced, 0);
+      EXPECT_EQ(call("ProbeTableText", reinterpret_cast<void*>(SubclassingHost::announced)), -1);
+    }
+  }
+}
+
 TEST_F(Handshake, ClassesWithoutTheirControlYetFailCleanly) {
   SubclassingHost host;
   for (const char* cls : {"AK:cCalendar", "AK:cListView", "AK:cSpinField"}) {

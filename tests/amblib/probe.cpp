@@ -19,6 +19,8 @@ struct ProbeCounters {
   LONG ncCreateSeen;
 };
 ProbeCounters g_counters;
+// Set: the control refuses its WM_NCCREATE (a control whose creation fails).
+bool g_refuseNcCreate;
 
 class CProbeControl : public CWnd {
 public:
@@ -28,7 +30,10 @@ public:
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == amb::AKM_ControlCreate && lParam == LPARAM(this)) ++g_counters.announcedSelf;
-    if (message == WM_NCCREATE) ++g_counters.ncCreateSeen;
+    if (message == WM_NCCREATE) {
+      ++g_counters.ncCreateSeen;
+      if (g_refuseNcCreate) return FALSE;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
   }
 
@@ -78,6 +83,7 @@ BOOL WINAPI ProbeEnsureInnerClass(LPCSTR name) {
 
 void WINAPI ProbeGetCounters(ProbeCounters* out) { *out = g_counters; }
 void WINAPI ProbeFailAllocations(LONG count) { FwFailAllocations(UINT(count)); }
+void WINAPI ProbeRefuseNcCreate(BOOL refuse) { g_refuseNcCreate = refuse != FALSE; }
 
 LONG WINAPI ProbeTableText(CProbeControl* o, LONG kind) {
   return amb::framed("ProbeTableText", amb::TableText(155), LONG(-1), o,
