@@ -86,14 +86,22 @@ LRESULT handshake(HWND window, WPARAM wParam, LPARAM lParam) {
   }
   if (!object) return 0;
 
-  BOOL bound;
-  if (WNDPROC(GetWindowLongPtrA(window, GWLP_WNDPROC)) == ControlProc) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DefWindowProcA));
-    bound = object->SubclassWindow(window);
-    if (!bound) SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(ControlProc));
-  } else {
-    bound = object->Attach(window);
+  BOOL bound = FALSE;
+  bool subclass = WNDPROC(GetWindowLongPtrA(window, GWLP_WNDPROC)) == ControlProc;
+  // Binding enters the window in the framework's handle map, which can run
+  // out of memory: no exception may leave this window procedure.
+  try {
+    if (subclass) {
+      SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DefWindowProcA));
+      bound = object->SubclassWindow(window);
+    } else {
+      bound = object->Attach(window);
+    }
+  } catch (CException* e) {
+    e->Delete();
+  } catch (...) {
   }
+  if (!bound && subclass) SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(ControlProc));
   if (!bound) {
     delete object;
     return 0;
