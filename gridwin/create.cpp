@@ -263,6 +263,22 @@ TableData* allocateTable(HWND w, const TableCreateParams& p) {
   return t;
 }
 
+// Puts a new table into window long 0 and fills it from the record. On
+// failure the window is left with no table at all, so the WM_NCDESTROY that
+// still follows a failed WM_NCCREATE frees nothing twice.
+bool installTable(HWND w, TableData* t, const TableCreateParams& p, const BYTE* raw) {
+  SetWindowLongPtrA(w, 0, LONG_PTR(t));
+  t->building = true;
+  if (!fillTable(t, p, raw ? raw + kParamsBytes : nullptr)) {
+    releaseContents(t);
+    SetWindowLongPtrA(w, 0, 0);
+    tableFree(t);
+    return false;
+  }
+  t->building = false;
+  return true;
+}
+
 } // namespace
 
 void measureFont(TableData* t) {
@@ -307,17 +323,7 @@ LRESULT createTable(HWND w, CREATESTRUCTA* cs) {
   const BYTE* raw = findParams(cs);
   if (!readParams(w, raw, p)) return 0;
   TableData* t = allocateTable(w, p);
-  if (!t) return 0;
-  SetWindowLongPtrA(w, 0, LONG_PTR(t));
-  t->building = true;
-  if (!fillTable(t, p, raw ? raw + kParamsBytes : nullptr)) {
-    // WM_NCDESTROY still follows a failed WM_NCCREATE: leave it nothing.
-    releaseContents(t);
-    SetWindowLongPtrA(w, 0, 0);
-    tableFree(t);
-    return 0;
-  }
-  t->building = false;
+  if (!t || !installTable(w, t, p, raw)) return 0;
   SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) | WS_CLIPCHILDREN);
   return 1;
 }
@@ -381,15 +387,7 @@ LRESULT recreateTable(HWND w, TableData* t, const BYTE* raw) {
   if (!t) return 0;
   // The host's callbacks stay installed across a rebuild.
   std::memcpy(t->hooks, hooks, sizeof hooks);
-  SetWindowLongPtrA(w, 0, LONG_PTR(t));
-  t->building = true;
-  if (!fillTable(t, p, raw ? raw + kParamsBytes : nullptr)) {
-    releaseContents(t);
-    SetWindowLongPtrA(w, 0, 0);
-    tableFree(t);
-    return 0;
-  }
-  t->building = false;
+  if (!installTable(w, t, p, raw)) return 0;
   RECT r;
   GetClientRect(w, &r);
   SendMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
