@@ -56,13 +56,6 @@ HDC defaultPrinterDC() {
   return CreateDCA(driver, device, port, nullptr);
 }
 
-// The families are written from index 0: an array declared from an index
-// above 0 would refuse those writes, so it is emptied down to 0 first.
-void openFromZero(HARRAY array) {
-  LONG lower = 0;
-  if (HostArrayGetBounds(array, nullptr, &lower, nullptr) && lower > 0) HostArraySetUpperBound(array, 0, -1);
-}
-
 } // namespace
 
 HFONT LoadFont(const char* face, int pointSize, WORD styleFlags) {

@@ -20,6 +20,11 @@ HSTRING MakeHostString(const char* text) {
   return h;
 }
 
+void openFromZero(HARRAY array) {
+  LONG lower = 0;
+  if (HostArrayGetBounds(array, nullptr, &lower, nullptr) && lower > 0) HostArraySetUpperBound(array, 0, -1);
+}
+
 HSTRING MakeHostStringRetry(const char* text) {
   for (;;) {
     if (HSTRING h = MakeHostString(text)) return h;

@@ -1,5 +1,5 @@
-// Result strings for the host, and the error-recovery prompt shown when the
-// host has no memory for one.
+// Results for the host: strings (with the error-recovery prompt shown when
+// the host has no memory for one) and arrays filled from index 0.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +17,11 @@ HSTRING MakeHostString(const char* text);
 // When the prompt itself cannot be shown, the loop cannot ask anyone: it
 // calls HostHalt and, if that returns, gives up with 0.
 HSTRING MakeHostStringRetry(const char* text);
+
+// Enumerations write their results from index 0. An array whose lower
+// bound lies above 0 would refuse those writes, so it is emptied down to 0
+// first; other arrays are left as they are.
+void openFromZero(HARRAY array);
 
 } // namespace amb
 

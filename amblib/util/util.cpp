@@ -24,11 +24,6 @@ bool assign(HSTRING* var, std::string_view text) {
   return true;
 }
 
-void openFromZero(HARRAY array) {
-  LONG lower = 0;
-  if (HostArrayGetBounds(array, nullptr, &lower, nullptr) && lower > 0) HostArraySetUpperBound(array, 0, -1);
-}
-
 std::string searchPath(const char* name, DWORD* error) {
   char found[MAX_PATH];
   DWORD n = name && *name ? SearchPathA(nullptr, name, nullptr, MAX_PATH, found, nullptr) : 0;

@@ -33,10 +33,8 @@ char* sized(HSTRING* var, DWORD size);
 // no memory could be had.
 bool assign(HSTRING* var, std::string_view text);
 
-// Enumerations write their results from index 0. An array whose lower
-// bound lies above 0 would refuse those writes, so it is emptied down to 0
-// first; other arrays are left as they are.
-void openFromZero(HARRAY array);
+// The frame's: arrays that results are written into from index 0.
+using amb::openFromZero;
 
 // Runs the export's body; any exception gives the failure value.
 template <class R, class F> R guarded(R failure, F body) {
