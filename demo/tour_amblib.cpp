@@ -3,46 +3,28 @@
 // library's resources and from the host's own resources drawn on the form
 // with their masks, and fonts loaded by point size and style.
 #include "ambframe.h"
+#include "imagebytes.h"
 #include "picture.h"
 #include "tour.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-void put16(Bytes& b, size_t at, unsigned v) { b[at] = BYTE(v), b[at + 1] = BYTE(v >> 8); }
-void put32(Bytes& b, size_t at, unsigned v) { for (int i = 0; i < 4; ++i) b[at + i] = BYTE(v >> (8 * i)); }
+// The image files are written by the same helpers as the picture tests'.
+using amblibtest::Bytes;
+using amblibtest::makeBmp24;
+using amblibtest::put16;
+using amblibtest::put32;
 
 std::string take(HSTRING s) {
   const char* p = s ? HostStrLock(s, nullptr) : nullptr;
   std::string t = p ? p : "";
   if (s) HostStrFree(s);
   return t;
-}
-
-// A 24-bit .BMP of a w x h image: colour(x, y) gives 0xRRGGBB, top row y = 0.
-template <class F> Bytes makeBmp(int w, int h, F colour) {
-  size_t stride = (size_t(w) * 3 + 3) / 4 * 4;
-  Bytes b(54 + stride * h, 0);
-  b[0] = 'B', b[1] = 'M';
-  put32(b, 2, unsigned(b.size()));
-  put32(b, 10, 54);
-  put32(b, 14, 40);
-  put32(b, 18, unsigned(w));
-  put32(b, 22, unsigned(h));
-  put16(b, 26, 1);
-  put16(b, 28, 24);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned c = colour(x, y);
-      size_t at = 54 + size_t(h - 1 - y) * stride + size_t(x) * 3;
-      b[at] = BYTE(c), b[at + 1] = BYTE(c >> 8), b[at + 2] = BYTE(c >> 16);
-    }
-  return b;
 }
 
 // An .ICO with one 32 x 32 24-bit image: a disc of `colour`, transparent
@@ -65,7 +47,7 @@ Bytes makeDiscIcon(unsigned colour) {
       if (inside) img[at] = BYTE(colour), img[at + 1] = BYTE(colour >> 8), img[at + 2] = BYTE(colour >> 16);
       else img[40 + stride * s + size_t(row) * maskStride + size_t(x / 8)] |= BYTE(0x80 >> (x % 8));
     }
-  Bytes ico(6 + 16, 0);
+  Bytes ico(6 + 16 + img.size(), 0);
   put16(ico, 2, 1);
   put16(ico, 4, 1);
   ico[6] = s, ico[7] = s;
@@ -73,7 +55,7 @@ Bytes makeDiscIcon(unsigned colour) {
   put16(ico, 12, 24);
   put32(ico, 14, unsigned(img.size()));
   put32(ico, 18, 22);
-  ico.insert(ico.end(), img.begin(), img.end());
+  std::copy(img.begin(), img.end(), ico.begin() + 22);
   return ico;
 }
 
@@ -187,9 +169,9 @@ void run(Tour& t) {
     return ((x / 4 + y / 4) % 2) ? 0x2060C0 : 0xF0C020;
   };
   std::string bmpFile = t.outDir + "tour_checker.bmp", icoFile = t.outDir + "tour_disc.ico";
-  writeFile(bmpFile, makeBmp(24, 24, checker));
+  writeFile(bmpFile, makeBmp24(24, 24, checker));
   writeFile(icoFile, makeDiscIcon(0x20A040));
-  Bytes hostBmp = makeBmp(20, 20, [](int x, int y) -> unsigned {
+  Bytes hostBmp = makeBmp24(20, 20, [](int x, int y) -> unsigned {
     if (x + y < 6) return 0xFFFFFF;  // a transparent top-left corner
     return (x < 10) == (y < 10) ? 0xC02020 : 0x202020;
   });
